@@ -1,0 +1,165 @@
+#include "UserQuizFile.h"
+
+#include "XmlNames.h"
+#include "ui/AnsiCodePage.h"
+
+#include <exception>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Files beyond this size are refused as "memory short" rather than read whole.
+constexpr off_t kLargestQuizFile = off_t(512) << 20;
+
+constexpr std::string_view kWrapperHead =
+    "<?xml version='1.0' encoding='ISO-8859-1' ?><Quizzes title=\"User Defined\" quizid=\"UserQuiz\">"
+    "<Quiz title=\"Beginner Stage 1\">";
+constexpr std::string_view kWrapperTail = "</Quiz></Quizzes>";
+
+// The cipher that tells the player when the platform has no provider.
+class CReportingCipher : public CQuizCipher {
+public:
+    explicit CReportingCipher(IUserQuizSink& sink) : m_sink(sink) {}
+
+protected:
+    void OnProviderMissing() override
+    {
+        m_sink.ShowMessage(CUserQuizFile::kNoProvider, IUserQuizSink::Box::Application);
+    }
+
+private:
+    IUserQuizSink& m_sink;
+};
+
+class CFile {
+public:
+    explicit CFile(const std::string& path) : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~CFile() { if (m_fd >= 0) ::close(m_fd); }
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+    bool IsOpen() const { return m_fd >= 0; }
+
+    // The whole file, or false when it can't be read in full.
+    bool ReadAll(std::vector<BYTE>& data) const
+    {
+        struct stat info;
+        if (::fstat(m_fd, &info) != 0 || info.st_size < 0 || info.st_size > kLargestQuizFile) return false;
+        try {
+            data.resize(static_cast<size_t>(info.st_size));
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        size_t done = 0;
+        while (done < data.size()) {
+            const ssize_t got = ::read(m_fd, data.data() + done, data.size() - done);
+            if (got <= 0) return false;
+            done += static_cast<size_t>(got);
+        }
+        return true;
+    }
+
+private:
+    int m_fd;
+};
+
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to)
+{
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+}
+
+} // namespace
+
+std::unique_ptr<CQuizCipher> CUserQuizFile::CreateCipher() { return std::make_unique<CReportingCipher>(m_sink); }
+
+XmlDocumentPtr CUserQuizFile::CreateDocument() { return CXmlDocument::Create(); }
+
+bool CUserQuizFile::Passphrase(std::string& passphrase)
+{
+    OLECHAR buffer[40];
+    if (StringFromGUID2(QUIZ_FILE_KEY_ID, buffer, 40) == 0) return false;
+    passphrase = WideToAnsi(buffer);
+    return true;
+}
+
+void CUserQuizFile::ReadPlainText(const std::string& path, std::string& text)
+{
+    CFile file(path);
+    if (!file.IsOpen()) {
+        m_sink.ShowMessage(kFileOpenError, IUserQuizSink::Box::Dialog);
+        return;
+    }
+    std::vector<BYTE> data;
+    if (!file.ReadAll(data)) return;
+
+    std::string passphrase;
+    if (!Passphrase(passphrase)) m_sink.ShowMessage(kPassphraseError, IUserQuizSink::Box::Dialog);
+    const std::unique_ptr<CQuizCipher> cipher = CreateCipher();
+    if (!cipher->Decipher(passphrase.c_str(), data.data(), static_cast<DWORD>(data.size()))) {
+        m_sink.ShowMessage(kDecipherError, IUserQuizSink::Box::Dialog);
+        return;
+    }
+    const char* plain = reinterpret_cast<const char*>(cipher->Output());
+    size_t length = 0;
+    while (length < cipher->OutputLength() && plain[length] != 0) ++length;
+    text.append(plain, length);
+}
+
+void CUserQuizFile::LoadQuizFile(const std::string& path)
+{
+    try {
+        m_sink.Clear();
+        std::string text;
+        ReadPlainText(path, text);
+        ListQuizzes(text);
+    } catch (const std::exception&) {
+        m_sink.ShowMessage(kUnexpectedError, IUserQuizSink::Box::Dialog);
+    }
+}
+
+void CUserQuizFile::ListQuizzes(const std::string& text)
+{
+    const XmlDocumentPtr document = CreateDocument();
+    if (!document) {
+        m_sink.ShowMessage(kNoDocument, IUserQuizSink::Box::Dialog);
+        return;
+    }
+    if (!document->loadXML(AnsiToWide(text))) {
+        m_sink.ShowMessage(kNotWellFormed, IUserQuizSink::Box::Dialog);
+        return;
+    }
+    for (const CXmlNode& top : document->childNodes()) {
+        if (top.nodeName() != xmlnames::Quizzes) continue;
+        for (const CXmlNode& quiz : top.childNodes()) AddUserQuiz(quiz);
+    }
+}
+
+void CUserQuizFile::AddUserQuiz(const CXmlNode& quiz)
+{
+    const CXmlNode title = quiz.getNamedItem(xmlnames::title);
+    if (!title) return;
+    const CXmlNode first = quiz.firstChild();
+    if (!first) return;
+    m_sink.AddEntry(UnescapeTitle(WideToAnsi(title.text())), WrapQuiz(WideToAnsi(first.xml())));
+}
+
+std::string CUserQuizFile::WrapQuiz(std::string_view quizMarkup)
+{
+    std::string document;
+    document.reserve(kWrapperHead.size() + quizMarkup.size() + kWrapperTail.size());
+    document.append(kWrapperHead).append(quizMarkup).append(kWrapperTail);
+    return document;
+}
+
+std::string CUserQuizFile::UnescapeTitle(std::string title)
+{
+    ReplaceAll(title, "&amp;", "&");
+    ReplaceAll(title, "&gt;", ">");
+    ReplaceAll(title, "&lt;", "<");
+    ReplaceAll(title, "&apos;", "'");
+    return title;
+}

@@ -1,0 +1,8 @@
+#include "XmlNames.h"
+
+CXmlNode FirstElementChild(const CXmlNode& parent, std::u16string_view name)
+{
+    for (const CXmlNode& child : parent.childNodes())
+        if (child.nodeType() == NODE_ELEMENT && child.nodeName() == name) return child;
+    return {};
+}

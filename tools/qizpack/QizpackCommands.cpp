@@ -1,0 +1,168 @@
+#include "QizpackCommands.h"
+
+#include "QuizReader.h"
+#include "UserQuizFile.h"
+#include "XmlNames.h"
+#include "ui/AnsiCodePage.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+// Collects what the game would list and prints what it would show.
+class CConsoleSink : public IUserQuizSink {
+public:
+    struct Entry {
+        std::string title;
+        std::string document;
+    };
+
+    void Clear() override { m_entries.clear(); }
+    bool AddEntry(const std::string& title, const std::string& document) override
+    {
+        m_entries.push_back({title, document});
+        return true;
+    }
+    void ShowMessage(const std::string& text, Box) override
+    {
+        std::string line = text;
+        while (!line.empty() && line.back() == '\n') line.pop_back();
+        std::fprintf(stderr, "%s\n", line.c_str());
+        m_failed = true;
+    }
+
+    const std::vector<Entry>& Entries() const { return m_entries; }
+    bool Failed() const { return m_failed; }
+
+private:
+    std::vector<Entry> m_entries;
+    bool m_failed = false;
+};
+
+std::string ToUtf8(const std::u16string& text) { return QString::fromStdU16String(text).toStdString(); }
+
+void WriteBytes(const std::string& bytes) { std::fwrite(bytes.data(), 1, bytes.size(), stdout); }
+
+bool ReadFile(const std::string& path, std::string& bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+bool EndsWith(const std::string& text, std::string_view suffix)
+{
+    if (text.size() < suffix.size()) return false;
+    return QString::fromStdString(text.substr(text.size() - suffix.size()))
+               .compare(QString::fromUtf8(suffix.data(), static_cast<qsizetype>(suffix.size())),
+                        Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+int SealCommand(const std::string& documentPath, const std::string& outputPath)
+{
+    std::string plain;
+    if (!ReadFile(documentPath, plain)) {
+        std::fprintf(stderr, "qizpack: cannot read %s\n", documentPath.c_str());
+        return 1;
+    }
+    // Refuse what the game could never list, before it is sealed away.
+    const XmlDocumentPtr document = CXmlDocument::Create();
+    if (!document || !document->loadXML(AnsiToWide(plain.substr(0, plain.find('\0'))))) {
+        std::fprintf(stderr, "qizpack: %s is not a well-formed quiz document\n", documentPath.c_str());
+        return 1;
+    }
+    std::string passphrase;
+    CQuizCipher cipher;
+    if (!CUserQuizFile::Passphrase(passphrase) ||
+        !cipher.Encipher(passphrase.c_str(), reinterpret_cast<const BYTE*>(plain.data()),
+                         static_cast<DWORD>(plain.size()))) {
+        std::fprintf(stderr, "qizpack: cannot encipher %s\n", documentPath.c_str());
+        return 1;
+    }
+    std::ofstream out(outputPath, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(cipher.Output()), cipher.OutputLength());
+    out.close();
+    if (!out) {
+        std::fprintf(stderr, "qizpack: cannot write %s\n", outputPath.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+int OpenCommand(const std::string& quizFilePath)
+{
+    CConsoleSink sink;
+    CUserQuizFile file(sink);
+    std::string text;
+    file.ReadPlainText(quizFilePath, text);
+    if (sink.Failed()) return 1;
+    WriteBytes(text);
+    return 0;
+}
+
+int ListCommand(const std::string& quizFilePath)
+{
+    CConsoleSink sink;
+    CUserQuizFile(sink).LoadQuizFile(quizFilePath);
+    if (sink.Failed()) return 1;
+    for (const CConsoleSink::Entry& entry : sink.Entries())
+        std::printf("%s\n", ToUtf8(AnsiToWide(entry.title)).c_str());
+    return 0;
+}
+
+int ShowCommand(const std::string& quizFilePath, const std::string& number)
+{
+    char* end = nullptr;
+    const long n = std::strtol(number.c_str(), &end, 10);
+    if (number.empty() || *end != 0 || n < 1) {
+        std::fprintf(stderr, "qizpack: the quiz number must be 1 or more, not \"%s\"\n", number.c_str());
+        return 1;
+    }
+    CConsoleSink sink;
+    CUserQuizFile(sink).LoadQuizFile(quizFilePath);
+    if (sink.Failed()) return 1;
+    if (static_cast<size_t>(n) > sink.Entries().size()) {
+        std::fprintf(stderr, "qizpack: %s lists %zu quizzes, not %ld\n", quizFilePath.c_str(),
+                     sink.Entries().size(), n);
+        return 1;
+    }
+    WriteBytes(sink.Entries()[static_cast<size_t>(n - 1)].document);
+    return 0;
+}
+
+int CheckCommand(const std::string& path)
+{
+    std::string text;
+    if (EndsWith(path, ".qiz")) {
+        CConsoleSink sink;
+        CUserQuizFile(sink).ReadPlainText(path, text);
+        if (sink.Failed()) return 1;
+    } else if (!ReadFile(path, text)) {
+        std::fprintf(stderr, "qizpack: cannot read %s\n", path.c_str());
+        return 1;
+    }
+
+    // The game hands documents on as C strings: a zero byte ends them.
+    text.resize(std::min(text.size(), text.find('\0')));
+    CQuizReader reader;
+    if (!reader.LoadText(text)) {
+        std::fprintf(stderr, "%s\n", ToUtf8(reader.Error()).c_str());
+        return 1;
+    }
+    for (const XmlDocumentPtr& round : reader.Rounds()) {
+        const CXmlNode category = round->firstChild().getNamedItem(xmlnames::category);
+        std::printf("%d\t%s\n", static_cast<int>(CQuizReader::CountTests(round)),
+                    category ? ToUtf8(category.text()).c_str() : "");
+    }
+    std::printf("total\t%d\n", static_cast<int>(reader.TotalTests()));
+    return 0;
+}
