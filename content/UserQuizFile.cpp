@@ -23,7 +23,7 @@ constexpr std::string_view kWrapperTail = "</Quiz></Quizzes>";
 // The cipher that tells the player when the platform has no provider.
 class CReportingCipher : public CQuizCipher {
 public:
-    explicit CReportingCipher(IUserQuizSink& sink) : m_sink(sink) {}
+    CReportingCipher(IUserQuizSink& sink, const char* provider) : CQuizCipher(provider), m_sink(sink) {}
 
 protected:
     void OnProviderMissing() override
@@ -66,15 +66,26 @@ private:
     int m_fd;
 };
 
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to)
+// Replaces every occurrence left to right; replaced text is not searched again.
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to)
 {
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
+    std::string result;
+    result.reserve(text.size());
+    for (size_t at = 0;;) {
+        const size_t found = text.find(from, at);
+        result.append(text.substr(at, found - at));
+        if (found == std::string_view::npos) return result;
+        result.append(to);
+        at = found + from.size();
+    }
 }
 
 } // namespace
 
-std::unique_ptr<CQuizCipher> CUserQuizFile::CreateCipher() { return std::make_unique<CReportingCipher>(m_sink); }
+std::unique_ptr<CQuizCipher> CUserQuizFile::CreateCipher()
+{
+    return std::make_unique<CReportingCipher>(m_sink, ProviderName());
+}
 
 XmlDocumentPtr CUserQuizFile::CreateDocument() { return CXmlDocument::Create(); }
 
@@ -157,9 +168,8 @@ std::string CUserQuizFile::WrapQuiz(std::string_view quizMarkup)
 
 std::string CUserQuizFile::UnescapeTitle(std::string title)
 {
-    ReplaceAll(title, "&amp;", "&");
-    ReplaceAll(title, "&gt;", ">");
-    ReplaceAll(title, "&lt;", "<");
-    ReplaceAll(title, "&apos;", "'");
-    return title;
+    title = ReplaceAll(title, "&amp;", "&");
+    title = ReplaceAll(title, "&gt;", ">");
+    title = ReplaceAll(title, "&lt;", "<");
+    return ReplaceAll(title, "&apos;", "'");
 }

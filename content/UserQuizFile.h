@@ -58,6 +58,7 @@ public:
 
 protected:
     // Seams for the failures the platform rarely produces.
+    virtual const char* ProviderName() const { return MS_DEF_PROV_A; }
     virtual std::unique_ptr<CQuizCipher> CreateCipher();
     virtual XmlDocumentPtr CreateDocument();
 

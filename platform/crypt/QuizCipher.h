@@ -25,16 +25,26 @@ public:
     const BYTE* Output() const { return m_pbOutput; }
     // The bytes produced (the buffer itself is 1 to 8 bytes longer).
     DWORD OutputLength() const { return m_cbData; }
+    // The size of the buffer behind Output(); its spare bytes are zero.
+    DWORD OutputBufferSize() const { return m_cbOutput; }
 
 protected:
     // Called when neither way of acquiring the provider works; the game shows
     // its "Error #111" text here.
     virtual void OnProviderMissing() {}
+    // Hashes the passphrase and derives the RC4 key into m_hKey; false when
+    // there is no provider or any call fails. Virtual so that a test can make
+    // the derivation fail.
+    virtual bool DeriveKey(const char* passphrase);
 
 private:
-    bool Run(const char* passphrase, const BYTE* data, DWORD length);
-    bool DeriveKey(const char* passphrase);
-    bool DecryptBuffer(const BYTE* data, DWORD length);
+    // Acquire, derive, run the key stream, release: the steps both directions
+    // share.
+    bool Run(const char* passphrase, const BYTE* data, DWORD length, bool encipher);
+    // Copies the data into a fresh output buffer and runs the key stream over
+    // it; RC4 is symmetric, so `encipher` only picks the provider call.
+    bool DecryptBuffer(const BYTE* data, DWORD length, bool encipher);
+    void FreeOutput();
 
     DWORD m_cbOutput = 0;
     BYTE* m_pbOutput = nullptr;

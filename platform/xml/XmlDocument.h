@@ -15,9 +15,11 @@ enum XmlNodeType : int {
     NODE_ATTRIBUTE = 2,
     NODE_TEXT = 3,
     NODE_CDATA_SECTION = 4,
+    NODE_ENTITY_REFERENCE = 5,
     NODE_PROCESSING_INSTRUCTION = 7,
     NODE_COMMENT = 8,
     NODE_DOCUMENT = 9,
+    NODE_DOCUMENT_TYPE = 10,
 };
 
 class CXmlNode {
@@ -29,7 +31,8 @@ public:
     // a processing instruction's target.
     std::u16string nodeName() const;
     int nodeType() const;
-    // The children in document order.
+    // The children in document order (an entity reference shows none; its
+    // text is the expansion).
     std::vector<CXmlNode> childNodes() const;
     CXmlNode firstChild() const;
     // The attribute node of that name (use text() for its value), or none.

@@ -1,0 +1,143 @@
+#include "ole/PictureObject.h"
+
+#include "com/TypeInfo.h"
+#include "ui/MulDiv.h"
+
+#include <QPainter>
+
+#include <atomic>
+
+namespace {
+
+// A desktop screen has 96 pixels to the inch; HIMETRIC counts 2540 to it.
+constexpr int kPixelsPerInch = 96;
+constexpr int kHimetricPerInch = 2540;
+
+constexpr MEMBERDESC kMembers[] = {
+    {DISPID_PICT_HANDLE, u"Handle", INVOKE_PROPERTYGET, 0, u""},
+    {DISPID_PICT_WIDTH, u"Width", INVOKE_PROPERTYGET, 0, u""},
+    {DISPID_PICT_HEIGHT, u"Height", INVOKE_PROPERTYGET, 0, u""},
+    {DISPID_PICT_TYPE, u"Type", INVOKE_PROPERTYGET, 0, u""},
+};
+
+LONG NextHandle()
+{
+    static std::atomic<LONG> last{0};
+    LONG handle = ++last;
+    while (handle <= 0) handle = ++last;  // wrapped: skip 0 and the negatives
+    return handle;
+}
+
+}  // namespace
+
+CPictureObject::CPictureObject(QImage image, QByteArray encoded)
+    : m_image(std::move(image)),
+      m_encoded(std::move(encoded)),
+      m_hmWidth(MulDiv(m_image.width(), kHimetricPerInch, kPixelsPerInch)),
+      m_hmHeight(MulDiv(m_image.height(), kHimetricPerInch, kPixelsPerInch)),
+      m_handle(NextHandle())
+{
+}
+
+HRESULT CPictureObject::get_Type(SHORT* type)
+{
+    if (!type) return E_POINTER;
+    *type = PICTYPE_BITMAP;
+    return S_OK;
+}
+
+HRESULT CPictureObject::get_Width(OLE_XSIZE_HIMETRIC* width)
+{
+    if (!width) return E_POINTER;
+    *width = m_hmWidth;
+    return S_OK;
+}
+
+HRESULT CPictureObject::get_Height(OLE_YSIZE_HIMETRIC* height)
+{
+    if (!height) return E_POINTER;
+    *height = m_hmHeight;
+    return S_OK;
+}
+
+HRESULT CPictureObject::Render(QPainter* painter, LONG x, LONG y, LONG cx, LONG cy, OLE_XSIZE_HIMETRIC xSrc,
+                               OLE_YSIZE_HIMETRIC ySrc, OLE_XSIZE_HIMETRIC cxSrc, OLE_YSIZE_HIMETRIC cySrc)
+{
+    if (!painter) return E_POINTER;
+    if (m_hmWidth <= 0 || m_hmHeight <= 0 || cxSrc == 0 || cySrc == 0 || cx == 0 || cy == 0) return E_INVALIDARG;
+
+    // The source rectangle is in HIMETRIC with y growing upwards from the
+    // bottom edge; the image's pixels grow downwards from the top. The usual
+    // call, (0, height, width, -height), therefore means the whole picture
+    // upright, and a positive cySrc means it upside down.
+    const double xScale = double(m_image.width()) / m_hmWidth;
+    const double yScale = double(m_image.height()) / m_hmHeight;
+    const QRectF source =
+        QRectF(xSrc * xScale, (m_hmHeight - ySrc) * yScale, cxSrc * xScale, -cySrc * yScale).normalized();
+    const QRectF target = QRectF(x, y, cx, cy).normalized();
+    const bool mirrorX = (cxSrc < 0) != (cx < 0);
+    const bool mirrorY = (cySrc > 0) != (cy < 0);
+
+    painter->save();
+    if (mirrorX || mirrorY) {
+        painter->translate(target.center());
+        painter->scale(mirrorX ? -1 : 1, mirrorY ? -1 : 1);
+        painter->translate(-target.center());
+    }
+    painter->drawImage(target, m_image, source);
+    painter->restore();
+    return S_OK;
+}
+
+HRESULT CPictureObject::GetImage(QImage* image)
+{
+    if (!image) return E_POINTER;
+    *image = m_image;
+    return S_OK;
+}
+
+HRESULT CPictureObject::SaveAsFile(IStream* stream, BOOL, LONG* size)
+{
+    if (size) *size = 0;
+    if (!stream) return E_POINTER;
+    ULONG written = 0;
+    const HRESULT hr = stream->Write(m_encoded.constData(), static_cast<ULONG>(m_encoded.size()), &written);
+    if (size) *size = static_cast<LONG>(written);
+    return hr;
+}
+
+HRESULT CPictureObject::GetTypeInfoCount(UINT* count)
+{
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT CPictureObject::GetTypeInfo(UINT, LCID, ITypeInfo** info)
+{
+    if (info) *info = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT CPictureObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)
+{
+    return LookUpMemberNames(kMembers, names, count, ids);
+}
+
+HRESULT CPictureObject::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                               EXCEPINFO*, UINT*)
+{
+    if (!(flags & DISPATCH_PROPERTYGET)) return DISP_E_MEMBERNOTFOUND;
+    if (params && params->cArgs != 0) return DISP_E_BADPARAMCOUNT;
+    VARIANT value;
+    VariantInit(&value);
+    switch (member) {
+    case DISPID_PICT_HANDLE: value.vt = VT_I4; value.lVal = m_handle; break;
+    case DISPID_PICT_WIDTH: value.vt = VT_I4; value.lVal = m_hmWidth; break;
+    case DISPID_PICT_HEIGHT: value.vt = VT_I4; value.lVal = m_hmHeight; break;
+    case DISPID_PICT_TYPE: value.vt = VT_I2; value.iVal = PICTYPE_BITMAP; break;
+    default: return DISP_E_MEMBERNOTFOUND;
+    }
+    if (result) *result = value;
+    return S_OK;
+}

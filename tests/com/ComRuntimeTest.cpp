@@ -1,0 +1,129 @@
+#include "com/ClassFactory.h"
+#include "com/ComPtr.h"
+#include "com/ComRuntime.h"
+#include "com/Registry.h"
+
+#include "RunProgram.h"
+#include "TestEnvironment.h"
+#include "module/ComTestModule.h"
+
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+
+namespace {
+
+const std::string kModule = "ComTestModule.so";
+
+std::filesystem::path ModulePath()
+{
+    return TestEnvironment::BinDir() / kModule;
+}
+
+// The module's own DllCanUnloadNow, called without loading it a second time;
+// -1 when it is not loaded.
+HRESULT ModuleCanUnloadNow()
+{
+    void* handle = dlopen(ModulePath().c_str(), RTLD_NOW | RTLD_NOLOAD);
+    if (!handle) return -1;
+    const auto canUnload = reinterpret_cast<PFN_DllCanUnloadNow>(dlsym(handle, "DllCanUnloadNow"));
+    const HRESULT hr = canUnload ? canUnload() : -1;
+    dlclose(handle);
+    return hr;
+}
+
+TEST(ComRuntimeTest, RegisterWithRegsvrThenCreateByProgrammaticName)
+{
+    TestEnvironment env;
+    const ProgramResult registered = RunProgram(env, "regsvr", "-s " + ModulePath().string());
+    ASSERT_EQ(registered.status, 0) << registered.err;
+    EXPECT_EQ(registered.out, "");
+
+    CLSID clsid{};
+    ASSERT_EQ(CLSIDFromProgID(u"tests.comthing.1", &clsid), S_OK);
+    EXPECT_EQ(clsid, CLSID_ComTestThing);
+
+    CComPtr<ITestThing> thing;
+    ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_ITestThing, reinterpret_cast<void**>(&thing)), S_OK);
+    LONG answer = 0;
+    ASSERT_EQ(thing->GetAnswer(&answer), S_OK);
+    EXPECT_EQ(answer, 42);
+
+    // The module stays while an object of it lives, and may go after.
+    EXPECT_EQ(ModuleCanUnloadNow(), S_FALSE);
+    CoFreeUnusedLibraries();
+    EXPECT_EQ(ModuleCanUnloadNow(), S_FALSE);
+    thing.Release();
+    EXPECT_EQ(ModuleCanUnloadNow(), S_OK);
+    CoFreeUnusedLibraries();
+    EXPECT_EQ(ModuleCanUnloadNow(), -1);
+
+    // Unregistering takes the names away again.
+    const ProgramResult unregistered = RunProgram(env, "regsvr", "-u " + ModulePath().string());
+    ASSERT_EQ(unregistered.status, 0) << unregistered.err;
+    EXPECT_NE(unregistered.out.find("DllUnregisterServer"), std::string::npos);
+    EXPECT_EQ(CLSIDFromProgID(u"Tests.ComThing.1", &clsid), CO_E_CLASSSTRING);
+    EXPECT_EQ(CoCreateInstance(CLSID_ComTestThing, nullptr, CLSCTX_INPROC_SERVER, IID_ITestThing,
+                               reinterpret_cast<void**>(&thing)),
+              REGDB_E_CLASSNOTREG);
+}
+
+TEST(ComRuntimeTest, FailuresOfLookupAndLoading)
+{
+    TestEnvironment env;
+    CLSID clsid{};
+    EXPECT_EQ(CLSIDFromProgID(u"No.Such.Name", &clsid), CO_E_CLASSSTRING);
+    EXPECT_EQ(CLSIDFromProgID(u"Tests\\ComThing", &clsid), CO_E_CLASSSTRING);
+
+    const std::string classKey = "HKEY_CLASSES_ROOT\\CLSID\\" + GuidToString(CLSID_ComTestThing) + "\\InprocServer32";
+    auto registerPath = [&](const std::string& path) {
+        return CRegistry::Edit([&](CRegistryData& data) { return data.SetValue(classKey, "", path); });
+    };
+    void* object = nullptr;
+    ASSERT_EQ(registerPath((env.Dir() / "Missing.so").string()), S_OK);
+    EXPECT_EQ(CoCreateInstance(CLSID_ComTestThing, nullptr, CLSCTX_ALL, IID_IUnknown, &object), CO_E_DLLNOTFOUND);
+    // A loadable library that is no component module.
+    ASSERT_EQ(registerPath((TestEnvironment::BinDir() / "libbrainwheel_platform.so").string()), S_OK);
+    EXPECT_EQ(CoCreateInstance(CLSID_ComTestThing, nullptr, CLSCTX_ALL, IID_IUnknown, &object), CO_E_ERRORINDLL);
+    // The right module, asked for an interface its class lacks.
+    ASSERT_EQ(registerPath(ModulePath().string()), S_OK);
+    EXPECT_EQ(CoCreateInstance(CLSID_ComTestThing, nullptr, CLSCTX_ALL, IID_IDispatch, &object), E_NOINTERFACE);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(CoCreateInstance(CLSID_ComTestThing, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown, &object),
+              REGDB_E_CLASSNOTREG);
+}
+
+TEST(ComRuntimeTest, RegsvrReportsFailure)
+{
+    TestEnvironment env;
+    const ProgramResult missing = RunProgram(env, "regsvr", (env.Dir() / "Missing.so").string());
+    EXPECT_NE(missing.status, 0);
+    EXPECT_NE(missing.err.find("cannot load"), std::string::npos) << missing.err;
+
+    const ProgramResult notModule = RunProgram(env, "regsvr", (TestEnvironment::BinDir() / "libbrainwheel_platform.so").string());
+    EXPECT_NE(notModule.status, 0);
+    EXPECT_NE(notModule.err.find("DllRegisterServer"), std::string::npos) << notModule.err;
+
+    EXPECT_NE(RunProgram(env, "regsvr", "").status, 0);
+}
+
+CComModule g_testModule;
+
+TEST(ClassFactoryTest, CountsItselfAndLocksAndRefusesAggregation)
+{
+    auto* factory = new CClassFactory(g_testModule, [](REFIID, void**) -> HRESULT { throw std::runtime_error("boom"); });
+    EXPECT_EQ(g_testModule.DllCanUnloadNow(), S_FALSE);
+    void* object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, &object), E_UNEXPECTED);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(factory->CreateInstance(factory, IID_IUnknown, &object), CLASS_E_NOAGGREGATION);
+
+    factory->LockServer(TRUE);
+    factory->Release();
+    EXPECT_EQ(g_testModule.ObjectCount(), 0);
+    EXPECT_EQ(g_testModule.DllCanUnloadNow(), S_FALSE);
+    g_testModule.Unlock();
+    EXPECT_EQ(g_testModule.DllCanUnloadNow(), S_OK);
+}
+
+} // namespace

@@ -1,0 +1,171 @@
+#include "com/Registry.h"
+
+#include "TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fstream>
+#include <iterator>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+HRESULT SetValue(const std::string& path, const std::string& value)
+{
+    return CRegistry::Edit([&](CRegistryData& data) { return data.SetValue(path, "", value); });
+}
+
+TEST(RegistryTest, LocationFollowsTheEnvironment)
+{
+    TestEnvironment env;
+    EXPECT_EQ(CRegistry::Location(), env.RegistryPath());
+
+    unsetenv("BRAINWHEEL_REGISTRY");
+    const char* oldData = std::getenv("XDG_DATA_HOME");
+    const std::string savedData = oldData ? oldData : "";
+    setenv("XDG_DATA_HOME", env.Dir().c_str(), 1);
+    EXPECT_EQ(CRegistry::Location(), env.Dir() / "thebrainwheel" / "registry.reg");
+    unsetenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    EXPECT_EQ(CRegistry::Location(), std::filesystem::path(home ? home : ".") / ".local/share/thebrainwheel/registry.reg");
+    if (oldData) setenv("XDG_DATA_HOME", savedData.c_str(), 1);
+}
+
+TEST(RegistryTest, MissingFileIsEmptyAndFoldersAreCreated)
+{
+    TestEnvironment env;
+    setenv("BRAINWHEEL_REGISTRY", (env.Dir() / "deep" / "er" / "registry.reg").c_str(), 1);
+    CRegistryData data;
+    data.CreateKey("HKEY_CLASSES_ROOT\\Stale");
+    ASSERT_EQ(CRegistry::Read(data), S_OK);
+    EXPECT_EQ(data, CRegistryData());
+
+    ASSERT_EQ(SetValue("HKEY_CLASSES_ROOT\\A", "1"), S_OK);
+    ASSERT_EQ(CRegistry::Read(data), S_OK);
+    std::string value;
+    EXPECT_TRUE(data.GetValue("HKEY_CLASSES_ROOT\\a", "", value));
+    EXPECT_EQ(value, "1");
+}
+
+TEST(RegistryTest, FailedChangeOrMalformedFileWritesNothing)
+{
+    TestEnvironment env;
+    ASSERT_EQ(SetValue("HKEY_CLASSES_ROOT\\A", "1"), S_OK);
+    const std::string before = ReadFile(env.RegistryPath());
+
+    EXPECT_EQ(CRegistry::Edit([](CRegistryData& data) {
+                  data.DeleteKey("HKEY_CLASSES_ROOT", true);
+                  return E_ACCESSDENIED;
+              }),
+              E_ACCESSDENIED);
+    EXPECT_EQ(ReadFile(env.RegistryPath()), before);
+
+    { std::ofstream(env.RegistryPath()) << "The Brainwheel registry 1\n[HKEY_CLASSES_ROOT\\A]\n@=oops\n"; }
+    const std::string malformed = ReadFile(env.RegistryPath());
+    std::string error;
+    CRegistryData data;
+    EXPECT_EQ(CRegistry::Read(data, &error), REGDB_E_READREGDB);
+    EXPECT_EQ(error.rfind("registry.reg:3: ", 0), 0u) << error;
+    EXPECT_EQ(SetValue("HKEY_CLASSES_ROOT\\B", "2"), REGDB_E_READREGDB);
+    EXPECT_EQ(ReadFile(env.RegistryPath()), malformed);
+}
+
+// Two processes editing at the same moment, each adding its own keys one
+// transaction at a time: without the lock, one would write back a snapshot
+// that lacks the other's latest key.
+TEST(RegistryTest, ConcurrentProcessesKeepEveryKey)
+{
+    TestEnvironment env;
+    constexpr int kProcesses = 2;
+    constexpr int kTransactions = 50;
+    pid_t children[kProcesses];
+    for (int p = 0; p < kProcesses; ++p) {
+        children[p] = fork();
+        ASSERT_GE(children[p], 0);
+        if (children[p] == 0) {
+            for (int t = 0; t < kTransactions; ++t) {
+                const std::string key = "HKEY_CLASSES_ROOT\\Module" + std::to_string(p) + ".Class" + std::to_string(t);
+                if (FAILED(SetValue(key + "\\CLSID", std::to_string(t)))) _exit(1);
+            }
+            _exit(0);
+        }
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+
+    CRegistryData data;
+    ASSERT_EQ(CRegistry::Read(data), S_OK);
+    EXPECT_EQ(data.SubKeys("HKEY_CLASSES_ROOT").size(), static_cast<size_t>(kProcesses * kTransactions));
+    for (int p = 0; p < kProcesses; ++p)
+        for (int t = 0; t < kTransactions; ++t) {
+            std::string value;
+            EXPECT_TRUE(data.GetValue("HKEY_CLASSES_ROOT\\Module" + std::to_string(p) + ".Class" + std::to_string(t) + "\\CLSID", "", value));
+            EXPECT_EQ(value, std::to_string(t));
+        }
+}
+
+int g_pausePipe = -1;
+
+// Tells the parent that the new contents are written but not yet in place,
+// then waits to be killed.
+void AnnounceAndWait()
+{
+    const char ready = 'r';
+    (void)!write(g_pausePipe, &ready, 1);
+    for (;;) pause();
+}
+
+TEST(RegistryTest, WriterKilledBeforeReplacingLeavesThePreviousFile)
+{
+    TestEnvironment env;
+    ASSERT_EQ(SetValue("HKEY_CLASSES_ROOT\\Before", "intact"), S_OK);
+    const std::string before = ReadFile(env.RegistryPath());
+
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        close(fds[0]);
+        g_pausePipe = fds[1];
+        CRegistry::SetBeforeReplaceHook(AnnounceAndWait);
+        SetValue("HKEY_CLASSES_ROOT\\After", "lost");
+        _exit(1);
+    }
+    close(fds[1]);
+    char ready = 0;
+    ASSERT_EQ(read(fds[0], &ready, 1), 1);
+    close(fds[0]);
+
+    // Mid-write: a reader still sees the old registry.
+    CRegistryData data;
+    ASSERT_EQ(CRegistry::Read(data), S_OK);
+    EXPECT_FALSE(data.KeyExists("HKEY_CLASSES_ROOT\\After"));
+
+    kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(ReadFile(env.RegistryPath()), before);
+
+    // The dead writer's lock went with it, and its leftover is overwritten.
+    ASSERT_EQ(SetValue("HKEY_CLASSES_ROOT\\Later", "written"), S_OK);
+    ASSERT_EQ(CRegistry::Read(data), S_OK);
+    EXPECT_TRUE(data.KeyExists("HKEY_CLASSES_ROOT\\Before"));
+    EXPECT_TRUE(data.KeyExists("HKEY_CLASSES_ROOT\\Later"));
+    EXPECT_FALSE(data.KeyExists("HKEY_CLASSES_ROOT\\After"));
+}
+
+} // namespace

@@ -1,0 +1,206 @@
+#include "QuizReader.h"
+
+#include "FixedClock.h"
+#include "PictureBytes.h"
+#include "QuizDocuments.h"
+#include "TestEnvironment.h"
+#include "ole/Picture.h"
+#include "ui/AnsiCodePage.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace quizdoc;
+
+namespace {
+
+struct Drawn {
+    std::u16string question, answer, option1, option2, option3;
+};
+
+class QuizReaderTest : public ::testing::Test {
+protected:
+    bool Next(Drawn& d) { return reader.NextTest(d.question, d.answer, d.option1, d.option2, d.option3); }
+
+    // Draws every test of the current round and returns their questions.
+    std::vector<std::u16string> DrawAll()
+    {
+        std::vector<std::u16string> questions;
+        Drawn d;
+        while (Next(d)) questions.push_back(d.question);
+        return questions;
+    }
+
+    TestEnvironment env;
+    FixedClock clock{1700000000};
+    CQuizReader reader;
+};
+
+LONG PictureWidth(IPictureDisp* picture)
+{
+    CComPtr<IPicture> p;
+    if (!picture || FAILED(picture->QueryInterface(IID_IPicture, reinterpret_cast<void**>(&p)))) return -1;
+    OLE_XSIZE_HIMETRIC width = 0;
+    p->get_Width(&width);
+    return width;
+}
+
+} // namespace
+
+TEST_F(QuizReaderTest, PlaysOneRoundOfThreeTestsOnceEach)
+{
+    ASSERT_TRUE(reader.LoadText(Document({Quiz("Q", {Round("Colours", Tests("t", 3))})})));
+    EXPECT_EQ(reader.TotalTests(), 3);
+    ASSERT_TRUE(reader.NextRound());
+    EXPECT_EQ(reader.Category(), u"Colours");
+    // The clock stands still: every draw starts from the same output, and still
+    // no test comes twice.
+    const std::vector<std::u16string> drawn = DrawAll();
+    EXPECT_EQ(std::set<std::u16string>(drawn.begin(), drawn.end()), (std::set<std::u16string>{u"t1", u"t2", u"t3"}));
+    EXPECT_FALSE(reader.NextRound());
+    EXPECT_EQ(reader.Category(), u"");
+}
+
+TEST_F(QuizReaderTest, DrawsRoundsAndTestsAtTheClocksIndex)
+{
+    ASSERT_TRUE(reader.LoadText(Document({Quiz("Q", {Round("r0", Tests("a", 2)), Round("r1", Tests("b", 2)),
+                                                    Round("r2", Tests("c", 5))})})));
+    const int round = clock.Draw(3);
+    ASSERT_TRUE(reader.NextRound());
+    EXPECT_EQ(reader.Category(), u"r" + std::u16string(1, u'0' + round));
+    ASSERT_EQ(reader.Rounds().size(), 2u);
+
+    // Two draws in the same second use one generator output.
+    clock.Set(1700000123);
+    ASSERT_TRUE(reader.LoadText(Document({Quiz("Q", {Round("only", Tests("t", 7))})})));
+    ASSERT_TRUE(reader.NextRound());
+    Drawn d;
+    ASSERT_TRUE(Next(d));
+    EXPECT_EQ(d.question, u"t" + std::u16string(1, u'1' + clock.Draw(7)));
+}
+
+TEST_F(QuizReaderTest, CountsEveryChildOfEveryQuestionsButPlaysOnlyTheFirst)
+{
+    const std::string round = "<Round category=\"Two\"><Questions>" + TestElement("first") +
+                              "<!-- a comment is a test too --></Questions><Questions>" + TestElement("second1") +
+                              TestElement("second2") + "</Questions></Round>";
+    ASSERT_TRUE(reader.LoadText(Document({Quiz("Q", {round})})));
+    EXPECT_EQ(reader.TotalTests(), 4);
+    ASSERT_TRUE(reader.NextRound());
+    Drawn d;
+    std::vector<Drawn> drawn;
+    while (Next(d)) drawn.push_back(d);
+    ASSERT_EQ(drawn.size(), 2u);
+    int empty = 0;
+    for (const Drawn& t : drawn) {
+        EXPECT_NE(t.question, u"second1");
+        if (t.question.empty() && t.answer.empty() && t.option1.empty() && t.option2.empty() && t.option3.empty())
+            ++empty;
+    }
+    EXPECT_EQ(empty, 1) << "the comment draws as five empty texts";
+}
+
+TEST_F(QuizReaderTest, WalksTheDocumentAsTheFormatSays)
+{
+    // Nodes before Quizzes are passed over, only the first Quizzes is read, a
+    // child of Quizzes with any name is a quiz, a Round without category has
+    // an empty one, and a Test without Answer gives an empty answer.
+    const std::string text = "<?xml version='1.0' encoding='ISO-8859-1' ?><!-- note --><?app x?>"
+                             "<Quizzes><Section><Rounds>" +
+                             Round("", {"<Test><Question>q</Question></Test>"}) +
+                             "</Rounds></Section><Quiz title=\"t\"><!-- first --><Rounds>" + Round("b", Tests("b", 1)) +
+                             "</Rounds></Quiz></Quizzes>";
+    ASSERT_TRUE(reader.LoadXml(AnsiToWide(text)));
+    EXPECT_EQ(reader.TotalTests(), 2);
+    std::set<std::u16string> categories;
+    while (reader.NextRound()) {
+        categories.insert(reader.Category());
+        Drawn d;
+        while (Next(d)) {
+            if (d.question == u"q") {
+                EXPECT_EQ(d.answer, u"");
+            }
+        }
+    }
+    EXPECT_EQ(categories, (std::set<std::u16string>{u"", u"b"}));
+}
+
+TEST_F(QuizReaderTest, AQuizWithoutRoundsLoadsEmpty)
+{
+    ASSERT_TRUE(reader.LoadText("<Quizzes><Quiz title=\"x\"><Notes/></Quiz></Quizzes>"));
+    EXPECT_EQ(reader.TotalTests(), 0);
+    EXPECT_FALSE(reader.NextRound());
+}
+
+TEST_F(QuizReaderTest, ARoundWithoutQuestionsEndsTheQuiz)
+{
+    ASSERT_TRUE(reader.LoadText(Document({Quiz("Q", {"<Round category=\"empty\"/>", "<Round category=\"e2\"/>"})})));
+    EXPECT_FALSE(reader.NextRound());
+    EXPECT_EQ(reader.Rounds().size(), 1u) << "the drawn round leaves the pool even so";
+}
+
+TEST_F(QuizReaderTest, AFailedLoadReportsAndEmptiesThePool)
+{
+    ASSERT_TRUE(reader.LoadText(Document({Quiz("Q", {Round("r", Tests("t", 2))})})));
+    EXPECT_FALSE(reader.LoadText("<Quizzes><Quiz>"));
+    EXPECT_EQ(reader.Error(), u"Failed to load XML");
+    EXPECT_EQ(reader.TotalTests(), 0);
+    EXPECT_FALSE(reader.NextRound());
+    EXPECT_FALSE(reader.LoadText(""));
+}
+
+TEST_F(QuizReaderTest, AnEmbeddedPictureNeedsASource)
+{
+    const std::string picture = EmbeddedPicture(48, 24);
+    ASSERT_TRUE(reader.LoadText(Document({Quiz("Q", {Round("with", {TestElement("with", "A", picture + "<Source/>")})})})));
+    ASSERT_TRUE(reader.NextRound());
+    Drawn d;
+    ASSERT_TRUE(Next(d));
+    EXPECT_EQ(PictureWidth(reader.Picture()), 1270) << "48 pixels in HIMETRIC";
+
+    ASSERT_TRUE(reader.LoadText(Document({Quiz("Q", {Round("without", {TestElement("without", "A", picture)})})})));
+    ASSERT_TRUE(reader.NextRound());
+    ASSERT_TRUE(Next(d));
+    EXPECT_EQ(reader.Picture(), nullptr);
+}
+
+TEST_F(QuizReaderTest, AnEmbeddedPictureDeclaredOnAnAncestorStillDecodes)
+{
+    const std::string test = "<Test><Question>q</Question><Source>me</Source><BMP-BASE-64 dt:dt=\"bin.base64\">" +
+                             EncodedImage(10, 10, "BMP").toBase64().toStdString() + "</BMP-BASE-64></Test>";
+    const std::string text = "<Quizzes xmlns:dt=\"urn:schemas-microsoft-com:datatypes\"><Quiz title=\"t\"><Rounds>" +
+                             Round("r", {test}) + "</Rounds></Quiz></Quizzes>";
+    ASSERT_TRUE(reader.LoadText(text));
+    ASSERT_TRUE(reader.NextRound());
+    Drawn d;
+    ASSERT_TRUE(Next(d));
+    EXPECT_NE(reader.Picture(), nullptr);
+}
+
+TEST_F(QuizReaderTest, UndecodablePicturesAndUnboundBooksGiveTextQuestions)
+{
+    const std::string broken = "<BMP-BASE-64 xmlns:dt=\"urn:schemas-microsoft-com:datatypes\" dt:dt=\"bin.base64\">"
+                               "bm90IGFuIGltYWdl</BMP-BASE-64><Source/>";
+    ASSERT_TRUE(reader.LoadText(Document({Quiz("Q", {Round("r", {TestElement("q1", "A", broken),
+                                                                 TestElement("q2", "A", "<Picture>309</Picture>"),
+                                                                 TestElement("q3", "A", "<Picture></Picture>")})})})));
+    ASSERT_TRUE(reader.NextRound());
+    Drawn d;
+    int tests = 0;
+    while (Next(d)) {
+        ++tests;
+        EXPECT_EQ(reader.Picture(), nullptr) << "test " << tests;
+        EXPECT_FALSE(d.question.empty());
+    }
+    EXPECT_EQ(tests, 3);
+}
+
+TEST_F(QuizReaderTest, OpenBookOfAnUnknownNameKeepsTheQuiz)
+{
+    ASSERT_TRUE(reader.LoadText(Document({Quiz("Q", {Round("kept", Tests("t", 2))})})));
+    EXPECT_FALSE(reader.OpenBook("Tavorin.NoSuchBook", 0));
+    EXPECT_EQ(reader.TotalTests(), 2);
+    ASSERT_TRUE(reader.NextRound());
+    EXPECT_EQ(reader.Category(), u"kept");
+}

@@ -1,0 +1,45 @@
+#include "ui/AnsiCodePage.h"
+
+#include <gtest/gtest.h>
+
+TEST(AnsiCodePage, EveryByteSurvivesTheRoundTrip)
+{
+    std::string all;
+    for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+    const std::u16string wide = AnsiToWide(all);
+    ASSERT_EQ(wide.size(), 256u);
+    EXPECT_EQ(WideToAnsi(wide), all);
+    // Latin-1 half and ASCII unchanged.
+    EXPECT_EQ(wide[0x41], u'A');
+    EXPECT_EQ(wide[0xE9], u'\u00E9');
+    EXPECT_EQ(wide[0xA0], u'\u00A0');
+}
+
+TEST(AnsiCodePage, HighControlBlockMapsToItsCharacters)
+{
+    const std::u16string wide = AnsiToWide("\x80\x85\x8A\x91\x92\x96\x99\x9F");
+    EXPECT_EQ(wide, u"\u20AC\u2026\u0160\u2018\u2019\u2013\u2122\u0178");
+    // The five undefined bytes come through as control characters.
+    EXPECT_EQ(AnsiToWide("\x81\x8D\x8F\x90\x9D"), u"\u0081\u008D\u008F\u0090\u009D");
+    EXPECT_EQ(WideToAnsi(u"\u20AC 5 \u2014 \u0153"), "\x80 5 \x97 \x9C");
+}
+
+TEST(AnsiCodePage, UnmappableCharactersBecomeQuestionMarks)
+{
+    // Control characters the code page uses for other glyphs, other scripts,
+    // and a character outside the basic plane (one "?" for the pair).
+    EXPECT_EQ(WideToAnsi(u"\u0080\u0082"), "??");
+    EXPECT_EQ(WideToAnsi(u"a\u0416b\u4E2Dc"), "a?b?c");
+    EXPECT_EQ(WideToAnsi(u"x\U0001F600y"), "x?y");
+    // A lone half of a pair is a character of its own.
+    EXPECT_EQ(WideToAnsi(std::u16string(u"\xD83D") + u"z"), "?z");
+    EXPECT_EQ(WideToAnsi(std::u16string(1, u'\xDE00')), "?");
+}
+
+TEST(AnsiCodePage, ZeroBytesAndEmptyTextPassThrough)
+{
+    EXPECT_EQ(AnsiToWide(std::string_view("a\0b", 3)), std::u16string(u"a\0b", 3));
+    EXPECT_EQ(WideToAnsi(std::u16string_view(u"a\0b", 3)), std::string("a\0b", 3));
+    EXPECT_TRUE(AnsiToWide("").empty());
+    EXPECT_TRUE(WideToAnsi(u"").empty());
+}
