@@ -4,7 +4,7 @@
 #include "ui/AnsiCodePage.h"
 
 #include <exception>
-#include <vector>
+#include <new>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -43,21 +43,19 @@ public:
     CFile& operator=(const CFile&) = delete;
     bool IsOpen() const { return m_fd >= 0; }
 
-    // The whole file, or false when it can't be read in full.
-    bool ReadAll(std::vector<BYTE>& data) const
+    // The whole file, or false when it can't be read in full. The buffer is
+    // left uninitialised: the read fills it, and quiz files can be large.
+    bool ReadAll(std::unique_ptr<BYTE[]>& data, std::size_t& size) const
     {
         struct stat info;
         if (::fstat(m_fd, &info) != 0 || info.st_size < 0 || info.st_size > kLargestQuizFile) return false;
-        try {
-            data.resize(static_cast<size_t>(info.st_size));
-        } catch (const std::bad_alloc&) {
-            return false;
-        }
-        size_t done = 0;
-        while (done < data.size()) {
-            const ssize_t got = ::read(m_fd, data.data() + done, data.size() - done);
+        size = static_cast<std::size_t>(info.st_size);
+        data.reset(new (std::nothrow) BYTE[size ? size : 1]);
+        if (!data) return false;
+        for (std::size_t done = 0; done < size;) {
+            const ssize_t got = ::read(m_fd, data.get() + done, size - done);
             if (got <= 0) return false;
-            done += static_cast<size_t>(got);
+            done += static_cast<std::size_t>(got);
         }
         return true;
     }
@@ -97,49 +95,62 @@ bool CUserQuizFile::Passphrase(std::string& passphrase)
     return true;
 }
 
-void CUserQuizFile::ReadPlainText(const std::string& path, std::string& text)
+std::unique_ptr<CQuizCipher> CUserQuizFile::DecipherFile(const std::string& path, std::string_view& plain)
 {
+    plain = {};
     CFile file(path);
     if (!file.IsOpen()) {
         m_sink.ShowMessage(kFileOpenError, IUserQuizSink::Box::Dialog);
-        return;
+        return nullptr;
     }
-    std::vector<BYTE> data;
-    if (!file.ReadAll(data)) return;
+    std::unique_ptr<BYTE[]> data;
+    std::size_t size = 0;
+    if (!file.ReadAll(data, size)) return nullptr;
 
     std::string passphrase;
     if (!Passphrase(passphrase)) m_sink.ShowMessage(kPassphraseError, IUserQuizSink::Box::Dialog);
-    const std::unique_ptr<CQuizCipher> cipher = CreateCipher();
-    if (!cipher->Decipher(passphrase.c_str(), data.data(), static_cast<DWORD>(data.size()))) {
+    std::unique_ptr<CQuizCipher> cipher = CreateCipher();
+    if (!cipher->Decipher(passphrase.c_str(), data.get(), static_cast<DWORD>(size))) {
         m_sink.ShowMessage(kDecipherError, IUserQuizSink::Box::Dialog);
-        return;
+        return nullptr;
     }
-    const char* plain = reinterpret_cast<const char*>(cipher->Output());
-    size_t length = 0;
-    while (length < cipher->OutputLength() && plain[length] != 0) ++length;
-    text.append(plain, length);
+    const char* text = reinterpret_cast<const char*>(cipher->Output());
+    plain = std::string_view(text, cipher->OutputLength());
+    plain = plain.substr(0, plain.find('\0'));
+    return cipher;
+}
+
+void CUserQuizFile::ReadPlainText(const std::string& path, std::string& text)
+{
+    std::string_view plain;
+    const std::unique_ptr<CQuizCipher> cipher = DecipherFile(path, plain);
+    text.append(plain);
 }
 
 void CUserQuizFile::LoadQuizFile(const std::string& path)
 {
     try {
         m_sink.Clear();
-        std::string text;
-        ReadPlainText(path, text);
-        ListQuizzes(text);
+        std::string_view plain;
+        std::unique_ptr<CQuizCipher> cipher = DecipherFile(path, plain);
+        // The parser reads UTF-8; the deciphered bytes can go as soon as they
+        // are converted.
+        const std::string utf8 = AnsiToUtf8(plain);
+        cipher.reset();
+        ListQuizzes(utf8);
     } catch (const std::exception&) {
         m_sink.ShowMessage(kUnexpectedError, IUserQuizSink::Box::Dialog);
     }
 }
 
-void CUserQuizFile::ListQuizzes(const std::string& text)
+void CUserQuizFile::ListQuizzes(const std::string& utf8)
 {
     const XmlDocumentPtr document = CreateDocument();
     if (!document) {
         m_sink.ShowMessage(kNoDocument, IUserQuizSink::Box::Dialog);
         return;
     }
-    if (!document->loadXML(AnsiToWide(text))) {
+    if (!document->loadXMLUtf8(utf8)) {
         m_sink.ShowMessage(kNotWellFormed, IUserQuizSink::Box::Dialog);
         return;
     }
@@ -155,15 +166,16 @@ void CUserQuizFile::AddUserQuiz(const CXmlNode& quiz)
     if (!title) return;
     const CXmlNode first = quiz.firstChild();
     if (!first) return;
-    m_sink.AddEntry(UnescapeTitle(WideToAnsi(title.text())), WrapQuiz(WideToAnsi(first.xml())));
+    m_sink.AddEntry(UnescapeTitle(WideToAnsi(title.text())), WrapQuiz(first.xmlUtf8()));
 }
 
-std::string CUserQuizFile::WrapQuiz(std::string_view quizMarkup)
+std::string CUserQuizFile::WrapQuiz(std::string_view quizMarkupUtf8)
 {
     std::string document;
-    document.reserve(kWrapperHead.size() + quizMarkup.size() + kWrapperTail.size());
-    document.append(kWrapperHead).append(quizMarkup).append(kWrapperTail);
-    return document;
+    document.reserve(kWrapperHead.size() + quizMarkupUtf8.size() + kWrapperTail.size());
+    document.append(kWrapperHead);
+    AppendUtf8AsAnsi(document, quizMarkupUtf8);
+    return document.append(kWrapperTail);
 }
 
 std::string CUserQuizFile::UnescapeTitle(std::string title)

@@ -40,8 +40,9 @@ public:
     // Lists one child node of Quizzes.
     void AddUserQuiz(const CXmlNode& quiz);
 
-    // The stand-alone document the game plays for one quiz of a file.
-    static std::string WrapQuiz(std::string_view quizMarkup);
+    // The stand-alone document (ANSI code page) the game plays for one quiz
+    // of a file, around the quiz's markup as the DOM gives it (UTF-8).
+    static std::string WrapQuiz(std::string_view quizMarkupUtf8);
     // Resolves references that were escaped once more than the markup needed.
     static std::string UnescapeTitle(std::string title);
     // The passphrase of every user quiz file (8-bit), false when it can't be
@@ -65,5 +66,8 @@ protected:
     IUserQuizSink& m_sink;
 
 private:
-    void ListQuizzes(const std::string& text);
+    // Reads and deciphers the file; `plain` then views the text, up to its
+    // first zero byte, inside the returned cipher. Null on failure, reported.
+    std::unique_ptr<CQuizCipher> DecipherFile(const std::string& path, std::string_view& plain);
+    void ListQuizzes(const std::string& utf8);
 };

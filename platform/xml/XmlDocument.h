@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CXmlDocument;
@@ -43,6 +44,9 @@ public:
     // namespace declarations of its ancestors included); for a document, the
     // whole document.
     std::u16string xml() const;
+    // The same markup in UTF-8, for callers that pass megabytes along and
+    // would only convert it again.
+    std::string xmlUtf8() const;
     // Detaches the child; handles to it stay valid until the document goes.
     bool removeChild(const CXmlNode& child);
     // The decoded bytes of an element declaring the bin.base64 data type;
@@ -67,6 +71,8 @@ public:
     // Parses the whole text (no network, no external entities, blank text
     // between elements dropped). On failure the document is empty.
     bool loadXML(std::u16string_view text);
+    // The same from UTF-8 text.
+    bool loadXMLUtf8(std::string_view text);
     // The document as a node: childNodes, firstChild, xml, removeChild.
     CXmlNode node() const;
     std::vector<CXmlNode> childNodes() const { return node().childNodes(); }

@@ -77,7 +77,7 @@ std::u16string DocumentMarkup(xmlDocPtr doc)
 // xmlNodeDump of the node in place would drop the namespace declarations made
 // on its ancestors; a deep copy into a document of its own declares them on
 // the copy, so the markup parses again on its own.
-std::u16string NodeMarkup(xmlNodePtr node)
+std::string NodeMarkup(xmlNodePtr node)
 {
     const std::unique_ptr<xmlDoc, XmlFree> scratch(xmlNewDoc(BAD_CAST "1.0"));
     if (!scratch) return {};
@@ -95,7 +95,8 @@ std::u16string NodeMarkup(xmlNodePtr node)
     if (!output) return {};
     xmlNodeDumpOutput(output, scratch.get(), copy, 0, 0, "UTF-8");
     xmlOutputBufferClose(output);
-    return FromUtf8(xmlBufferContent(buffer.get()), xmlBufferLength(buffer.get()));
+    return std::string(reinterpret_cast<const char*>(xmlBufferContent(buffer.get())),
+                       static_cast<std::size_t>(xmlBufferLength(buffer.get())));
 }
 
 }  // namespace
@@ -164,16 +165,28 @@ std::u16string CXmlNode::text() const
 std::u16string CXmlNode::xml() const
 {
     if (!m_node) return {};
-    CLibXmlScope scope;
     const xmlNodePtr node = AsNode(m_node);
     switch (node->type) {
-    case XML_DOCUMENT_NODE:
+    case XML_DOCUMENT_NODE: {
+        CLibXmlScope scope;
         return DocumentMarkup(reinterpret_cast<xmlDocPtr>(node));
+    }
     case XML_ATTRIBUTE_NODE:
         return nodeName() + u"=\"" + QString::fromStdU16String(text()).toHtmlEscaped().toStdU16String() + u'"';
-    default:
-        return NodeMarkup(node);
+    default: {
+        const std::string markup = xmlUtf8();
+        return FromUtf8(reinterpret_cast<const xmlChar*>(markup.data()), static_cast<int>(markup.size()));
     }
+    }
+}
+
+std::string CXmlNode::xmlUtf8() const
+{
+    if (!m_node) return {};
+    const xmlNodePtr node = AsNode(m_node);
+    if (node->type == XML_DOCUMENT_NODE || node->type == XML_ATTRIBUTE_NODE) return ToUtf8(xml()).toStdString();
+    CLibXmlScope scope;
+    return NodeMarkup(node);
 }
 
 bool CXmlNode::removeChild(const CXmlNode& child)

@@ -1,10 +1,11 @@
 #include "xml/XmlText.h"
 
 #include <QString>
+#include <QStringView>
 
 QByteArray ToUtf8(std::u16string_view text)
 {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())).toUtf8();
+    return QStringView(text.data(), static_cast<qsizetype>(text.size())).toUtf8();
 }
 
 std::u16string FromUtf8(const xmlChar* text, int length)

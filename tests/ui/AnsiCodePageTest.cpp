@@ -1,5 +1,7 @@
 #include "ui/AnsiCodePage.h"
 
+#include <QString>
+
 #include <gtest/gtest.h>
 
 TEST(AnsiCodePage, EveryByteSurvivesTheRoundTrip)
@@ -42,4 +44,25 @@ TEST(AnsiCodePage, ZeroBytesAndEmptyTextPassThrough)
     EXPECT_EQ(WideToAnsi(std::u16string_view(u"a\0b", 3)), std::string("a\0b", 3));
     EXPECT_TRUE(AnsiToWide("").empty());
     EXPECT_TRUE(WideToAnsi(u"").empty());
+}
+
+TEST(AnsiCodePage, Utf8ConversionsAgreeWithTheWideOnes)
+{
+    // Every byte, placed both inside long ASCII runs and back to back, so that
+    // the run-skipping fast path and the byte-by-byte path both meet it.
+    std::string text;
+    for (int b = 0; b < 256; ++b) {
+        text.append(b % 3 ? "" : "plain ascii run ");
+        text.push_back(static_cast<char>(b));
+    }
+    const std::string utf8 = AnsiToUtf8(text);
+    const std::u16string wide = AnsiToWide(text);
+    EXPECT_EQ(utf8, QString::fromStdU16String(wide).toStdString());
+    EXPECT_EQ(Utf8ToAnsi(utf8), text);
+
+    // What the code page can't hold, malformed sequences included, becomes "?".
+    EXPECT_EQ(Utf8ToAnsi("a\xE2\x82\xAC b\xF0\x9F\x98\x80 c\xE4\xB8\xAD d\xC3 e\x80"), "a\x80 b? c? d? e?");
+    std::string appended = "head ";
+    AppendUtf8AsAnsi(appended, "caf\xC3\xA9");
+    EXPECT_EQ(appended, "head caf\xE9");
 }

@@ -212,3 +212,17 @@ TEST(XmlDocument, TypedValueOnlyForTheBase64DataType)
         EXPECT_FALSE(document->node().nodeTypedValue(bytes));
     }
 }
+
+TEST(XmlDocument, LargeTextKeepsItsCharactersWhateverThePrologSays)
+{
+    // Past the first pieces of input, and past 10 MB, the text must still be
+    // read as it was handed over: a declared Latin-1 encoding is not applied.
+    const std::u16string pad = u"<Pad>" + std::u16string(1 << 20, u'x') + u"</Pad>";
+    std::u16string text = u"<?xml version='1.0' encoding='ISO-8859-1' ?><Quizzes>";
+    for (int i = 0; i < 11; ++i) text += pad;
+    text += u"<Quiz title='Caf\u00e9'/></Quizzes>";
+    XmlDocumentPtr document = Load(text);
+    const std::vector<CXmlNode> children = document->firstChild().childNodes();
+    ASSERT_EQ(children.size(), 12u);
+    EXPECT_EQ(children[11].getNamedItem(u"title").text(), u"Caf\u00e9");
+}

@@ -23,10 +23,13 @@ public:
         std::string document;
     };
 
+    // `keepDocuments` false: the titles alone are kept, as listing needs.
+    explicit CConsoleSink(bool keepDocuments = true) : m_keepDocuments(keepDocuments) {}
+
     void Clear() override { m_entries.clear(); }
     bool AddEntry(const std::string& title, const std::string& document) override
     {
-        m_entries.push_back({title, document});
+        m_entries.push_back({title, m_keepDocuments ? document : std::string()});
         return true;
     }
     void ShowMessage(const std::string& text, Box) override
@@ -42,6 +45,7 @@ public:
 
 private:
     std::vector<Entry> m_entries;
+    bool m_keepDocuments;
     bool m_failed = false;
 };
 
@@ -111,7 +115,7 @@ int OpenCommand(const std::string& quizFilePath)
 
 int ListCommand(const std::string& quizFilePath)
 {
-    CConsoleSink sink;
+    CConsoleSink sink(false);
     CUserQuizFile(sink).LoadQuizFile(quizFilePath);
     if (sink.Failed()) return 1;
     for (const CConsoleSink::Entry& entry : sink.Entries())
