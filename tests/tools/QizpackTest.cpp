@@ -1,5 +1,6 @@
 // qizpack as an author uses it: whole runs of the program.
 #include "QuizDocuments.h"
+#include "QuizReader.h"
 #include "RunProgram.h"
 #include "SealedFile.h"
 
@@ -69,4 +70,129 @@ TEST_F(QizpackTest, ReportsTheGamesErrorsAndFails)
     EXPECT_EQ(Run("seal " + At("broken.xml") + " " + At("out.qiz")).status, 1);
     EXPECT_EQ(Run("frobnicate").status, 2);
     EXPECT_EQ(Run("--help").status, 0);
+}
+
+namespace {
+
+// qizpack with quiz books registered in the test's own registry.
+class QizpackBookTest : public QizpackTest {
+protected:
+    void SetUp() override
+    {
+        for (const char* module : {"FixtureBook.so", "Wordcrate.so"})
+            ASSERT_EQ(RunProgram(env, "regsvr", "-s " + (TestEnvironment::BinDir() / module).string()).status, 0);
+    }
+
+    // Plays the whole document as the game's reader would, with no book bound.
+    static int PicturesPlayed(const std::string& document, int& tests)
+    {
+        CQuizReader reader;
+        EXPECT_TRUE(reader.LoadText(document));
+        int pictures = 0;
+        tests = 0;
+        std::u16string q, a, o1, o2, o3;
+        while (reader.NextRound())
+            while (reader.NextTest(q, a, o1, o2, o3)) {
+                ++tests;
+                if (reader.Picture()) ++pictures;
+            }
+        return pictures;
+    }
+};
+
+const std::string kStoredProlog = "<?xml version='1.0' encoding='ISO-8859-1' ?>";
+
+} // namespace
+
+TEST_F(QizpackBookTest, ExportsTheServedDocumentInTheStoredForm)
+{
+    ProgramResult exported = Run("export Fixture.Book");
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    EXPECT_EQ(exported.out.rfind(kStoredProlog, 0), 0u);
+    EXPECT_EQ(exported.out.find("encoding=\"UTF-8\""), std::string::npos);
+    EXPECT_NE(exported.out.find("La F\xe8ve"), std::string::npos) << "Latin-1 bytes, not UTF-8";
+
+    WriteBytes(At("book.xml"), exported.out);
+    ASSERT_EQ(Run("seal " + At("book.xml") + " " + At("book.qiz")).status, 0);
+    EXPECT_EQ(Run("check " + At("book.qiz")).out, "2\tPictures\n1\tWords\ntotal\t3\n");
+
+    // A real book hands out its trimmed document: every round of ten or fewer.
+    ProgramResult course = Run("export Tavorin.CoFrench1");
+    ASSERT_EQ(course.status, 0) << course.err;
+    EXPECT_EQ(course.out.rfind(kStoredProlog, 0), 0u);
+    int tests = 0;
+    EXPECT_EQ(PicturesPlayed(course.out, tests), 0) << "no book bound, no embedded pictures";
+    EXPECT_EQ(tests, 110);
+
+    ProgramResult unknown = Run("export No.Such.Book");
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_EQ(unknown.err, "qizpack: there is no quiz book No.Such.Book\n");
+    EXPECT_EQ(Run("export Fixture.Book --inline").status, 2);
+}
+
+TEST_F(QizpackBookTest, EmbeddedPicturesPlayWithoutTheBook)
+{
+    ProgramResult exported = Run("export Fixture.Book --embed");
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    EXPECT_EQ(exported.err, "qizpack: Fixture.Book holds no picture \"12\"; the Picture element stays\n");
+    EXPECT_EQ(exported.out.find("<Picture>309</Picture>"), std::string::npos);
+    EXPECT_NE(exported.out.find("<BMP-BASE-64 xmlns:dt=\"urn:schemas-microsoft-com:datatypes\" dt:dt=\"bin.base64\">"),
+              std::string::npos);
+    EXPECT_NE(exported.out.find("</BMP-BASE-64><Source>Fixture.Book picture 309</Source>"), std::string::npos);
+    EXPECT_NE(exported.out.find("<Picture>12</Picture>"), std::string::npos);
+
+    ProgramResult course = Run("export Tavorin.CoFrench4 --embed");
+    ASSERT_EQ(course.status, 0) << course.err;
+    EXPECT_EQ(course.err, "");
+
+    // Unregistered, the books can no longer lend their pictures.
+    for (const char* module : {"FixtureBook.so", "Wordcrate.so"})
+        ASSERT_EQ(RunProgram(env, "regsvr", "-s -u " + (TestEnvironment::BinDir() / module).string()).status, 0);
+    int tests = 0;
+    EXPECT_EQ(PicturesPlayed(exported.out, tests), 1);
+    EXPECT_EQ(tests, 3);
+    EXPECT_EQ(PicturesPlayed(course.out, tests), 95);
+    EXPECT_EQ(tests, 95);
+}
+
+TEST_F(QizpackBookTest, CheckWarnsOfEachFindingAndStillSucceeds)
+{
+    const std::string document = Document({Quiz(
+        "Q", {Round("Colours", {TestElement("Black", "Noir", ""),
+                                "<Test><Question>Red</Question><Answer>Rouge</Answer><Option1>Rose</Option1>"
+                                "<Option2>Rose</Option2><Option3>Roux</Option3></Test>",
+                                "<Test><Question>Scarlet</Question><Answer>\xc9""carlate</Answer><Option1>Rouge</Option1>"
+                                "<Option2>ECARLATE</Option2><Option3>Rubis</Option3></Test>"}),
+              Round("Pictures", {TestElement("", "L'Ail", "<Picture>309</Picture>"),
+                                 TestElement("Qu'est-ce que c'est?", "", "<Picture>12</Picture>")})})});
+    WriteBytes(At("quiz.xml"), document);
+    const std::string counts = "3\tColours\n2\tPictures\ntotal\t5\n";
+
+    ProgramResult plain = Run("check " + At("quiz.xml"));
+    EXPECT_EQ(plain.status, 0);
+    EXPECT_EQ(plain.out, counts);
+    const std::string findings =
+        "warning: round \"Colours\", test 2 \"Red\": options 1 and 2 are both \"Rose\"\n"
+        "warning: round \"Colours\", test 3 \"Scarlet\": option 2 \"ECARLATE\" is the answer \"\xc3\x89""carlate\"\n"
+        "warning: round \"Pictures\", test 1 \"\": the question is empty\n"
+        "warning: round \"Pictures\", test 2 \"Qu'est-ce que c'est?\": the answer is empty\n";
+    EXPECT_EQ(plain.err, findings);
+
+    ProgramResult withBook = Run("check " + At("quiz.xml") + " --book Fixture.Book");
+    EXPECT_EQ(withBook.status, 0);
+    EXPECT_EQ(withBook.out, counts);
+    EXPECT_EQ(withBook.err, findings + "warning: round \"Pictures\", test 2 \"Qu'est-ce que c'est?\": the book holds "
+                                       "no picture 12\n");
+
+    EXPECT_EQ(Run("check " + At("quiz.xml") + " --book No.Such.Book").status, 1);
+}
+
+TEST_F(QizpackBookTest, TheShippedCourseHasNoFindings)
+{
+    for (const char* stage : {"1", "2", "3", "4"}) {
+        const std::string path = std::string(BRAINWHEEL_COURSE_DIR "/french") + stage + ".xml";
+        ProgramResult checked = Run("check " + path + " --book Tavorin.CoFrench" + stage);
+        EXPECT_EQ(checked.status, 0) << stage;
+        EXPECT_EQ(checked.err, "") << stage;
+    }
 }

@@ -1,8 +1,11 @@
 #include "QizpackCommands.h"
 
+#include "EmbedPictures.h"
 #include "QuizReader.h"
+#include "TestFindings.h"
 #include "UserQuizFile.h"
 #include "XmlNames.h"
+#include "com/ComRuntime.h"
 #include "ui/AnsiCodePage.h"
 
 #include <QString>
@@ -67,6 +70,35 @@ bool EndsWith(const std::string& text, std::string_view suffix)
     return QString::fromStdString(text.substr(text.size() - suffix.size()))
                .compare(QString::fromUtf8(suffix.data(), static_cast<qsizetype>(suffix.size())),
                         Qt::CaseInsensitive) == 0;
+}
+
+// The stored documents' prolog: it names the code page their bytes are in.
+const char kStoredProlog[] = "<?xml version='1.0' encoding='ISO-8859-1' ?>";
+
+// Creates the book as the game does, by programmatic name.
+bool CreateBook(const std::string& progId, CComPtr<IQuizBook>& book)
+{
+    CLSID clsid{};
+    const std::u16string name = AnsiToWide(progId);
+    if (SUCCEEDED(CLSIDFromProgID(name.c_str(), &clsid)) &&
+        SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IQuizBook, reinterpret_cast<void**>(&book))))
+        return true;
+    std::fprintf(stderr, "qizpack: there is no quiz book %s\n", progId.c_str());
+    return false;
+}
+
+// Markup in the ANSI code page, under the stored prolog instead of the
+// declaration the DOM wrote (which names an encoding the bytes are not in).
+std::string StoredForm(const std::u16string& markup)
+{
+    std::string text = WideToAnsi(markup);
+    if (text.rfind("<?xml", 0) == 0) {
+        const size_t end = text.find("?>");
+        if (end != std::string::npos) text.erase(0, end + 2);
+    } else {
+        text.insert(0, "\n");
+    }
+    return kStoredProlog + text;
 }
 
 } // namespace
@@ -143,8 +175,11 @@ int ShowCommand(const std::string& quizFilePath, const std::string& number)
     return 0;
 }
 
-int CheckCommand(const std::string& path)
+int CheckCommand(const std::string& path, const std::string& bookProgId)
 {
+    CComPtr<IQuizBook> book;
+    if (!bookProgId.empty() && !CreateBook(bookProgId, book)) return 1;
+
     std::string text;
     if (EndsWith(path, ".qiz")) {
         CConsoleSink sink;
@@ -162,11 +197,31 @@ int CheckCommand(const std::string& path)
         std::fprintf(stderr, "%s\n", ToUtf8(reader.Error()).c_str());
         return 1;
     }
+    ReportTestFindings(reader.Rounds(), book);
     for (const XmlDocumentPtr& round : reader.Rounds()) {
         const CXmlNode category = round->firstChild().getNamedItem(xmlnames::category);
         std::printf("%d\t%s\n", static_cast<int>(CQuizReader::CountTests(round)),
                     category ? ToUtf8(category.text()).c_str() : "");
     }
     std::printf("total\t%d\n", static_cast<int>(reader.TotalTests()));
+    return 0;
+}
+
+int ExportCommand(const std::string& progId, bool embed)
+{
+    CComPtr<IQuizBook> book;
+    if (!CreateBook(progId, book)) return 1;
+    CComBSTR xml;
+    if (FAILED(book->GetQuestionXml(0, &xml)) || xml.IsEmpty()) {
+        std::fprintf(stderr, "qizpack: the quiz book %s serves no document\n", progId.c_str());
+        return 1;
+    }
+    std::u16string document = xml.str();
+    if (embed) document = EmbedPictures(document, book, progId);
+    if (document.empty()) {
+        std::fprintf(stderr, "qizpack: the document of %s does not parse\n", progId.c_str());
+        return 1;
+    }
+    WriteBytes(StoredForm(document));
     return 0;
 }

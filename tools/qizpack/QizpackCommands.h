@@ -8,4 +8,8 @@ int SealCommand(const std::string& documentPath, const std::string& outputPath);
 int OpenCommand(const std::string& quizFilePath);
 int ListCommand(const std::string& quizFilePath);
 int ShowCommand(const std::string& quizFilePath, const std::string& number);
-int CheckCommand(const std::string& path);
+// With a book name, Picture numbers are also checked against that book.
+int CheckCommand(const std::string& path, const std::string& bookProgId);
+// The document the named quiz book serves, in the stored form; with `embed`
+// its pictures travel inside it.
+int ExportCommand(const std::string& progId, bool embed);

@@ -1,5 +1,5 @@
-// qizpack: seals quiz documents into user quiz files and looks inside them
-// exactly as the game does.
+// qizpack: seals quiz documents into user quiz files, looks inside them
+// exactly as the game does, and takes documents out of installed quiz books.
 #include "QizpackCommands.h"
 
 #include <cstdio>
@@ -12,8 +12,8 @@ namespace {
 const char kHelp[] =
     "Usage: qizpack COMMAND ARGUMENTS\n"
     "\n"
-    "Seals quiz documents into user quiz files (.qiz) for The Brainwheel and shows\n"
-    "what the game makes of them.\n"
+    "Seals quiz documents into user quiz files (.qiz) for The Brainwheel, shows\n"
+    "what the game makes of them, and exports the documents of quiz books.\n"
     "\n"
     "  seal QUIZ.xml OUT.qiz  encipher a quiz document into a user quiz file\n"
     "  open FILE.qiz          write the deciphered text (up to its first zero\n"
@@ -22,11 +22,25 @@ const char kHelp[] =
     "                         (titles unescaped), in UTF-8\n"
     "  show FILE.qiz N        the document the game loads when the N-th listed\n"
     "                         quiz (from 1) is started, bytes unchanged\n"
-    "  check FILE             load the whole document as the game's reader does\n"
+    "  check FILE [--book PROGID]\n"
+    "                         load the whole document as the game's reader does\n"
     "                         (.xml as it is, .qiz deciphered first) and print one\n"
     "                         line per round in the reader's order, the number of\n"
     "                         tests, a tab and the category, then \"total\", a tab\n"
-    "                         and the number of tests the game will report\n"
+    "                         and the number of tests the game will report; warn on\n"
+    "                         standard error, one line per finding with the round\n"
+    "                         and the test, of two equal options, an option that\n"
+    "                         is the answer but for case and accents, an empty\n"
+    "                         question or answer, and with --book of a Picture\n"
+    "                         number that quiz book does not hold (warnings alone\n"
+    "                         leave the exit status 0)\n"
+    "  export PROGID [--embed]\n"
+    "                         write the document the registered quiz book PROGID\n"
+    "                         serves (each round already cut to ten tests) to\n"
+    "                         standard output in the stored form, ready for seal;\n"
+    "                         --embed puts every picture it names inside it as a\n"
+    "                         BMP-BASE-64 element followed by a Source element, so\n"
+    "                         that the sealed file plays without the book\n"
     "  --help                 this text\n"
     "\n"
     "Quiz documents are 8-bit text in the Windows-1252 code page, for example:\n"
@@ -70,6 +84,9 @@ int main(int argc, char** argv)
     if (command == "open" && args.size() == 2) return OpenCommand(args[1]);
     if (command == "list" && args.size() == 2) return ListCommand(args[1]);
     if (command == "show" && args.size() == 3) return ShowCommand(args[1], args[2]);
-    if (command == "check" && args.size() == 2) return CheckCommand(args[1]);
+    if (command == "check" && args.size() == 2) return CheckCommand(args[1], "");
+    if (command == "check" && args.size() == 4 && args[2] == "--book") return CheckCommand(args[1], args[3]);
+    if (command == "export" && args.size() == 2) return ExportCommand(args[1], false);
+    if (command == "export" && args.size() == 3 && args[2] == "--embed") return ExportCommand(args[1], true);
     return Usage();
 }

@@ -1,0 +1,12 @@
+#include "PlaydeckLibrary.h"
+
+HMODULE PlaydeckLibrary()
+{
+    return GetModuleHandleA(kPlaydeckFileName);
+}
+
+CComModule& PlaydeckComModule()
+{
+    static CComModule module;
+    return module;
+}

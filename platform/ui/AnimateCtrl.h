@@ -1,0 +1,61 @@
+#pragma once
+// CAnimateCtrl: the animation control ("SysAnimate32"). It opens an AVI clip
+// with one uncompressed 24-bit video stream from a module's "AVI" resources
+// and shows one frame of it, or plays a run of frames once at the clip's own
+// rate. It never loops and never starts by itself.
+#include "ui/Resources.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+class CWindowTimer;
+
+// A decoded clip: its frames, top row first, and its rate.
+struct AviClip {
+    int width = 0;
+    int height = 0;
+    int microsecondsPerFrame = 0;
+    std::vector<QImage> frames;
+};
+
+// Reads a RIFF AVI with one uncompressed 24-bit (BI_RGB, bottom-up) video
+// stream; false for anything else or anything damaged.
+bool ParseAviClip(const unsigned char* data, std::size_t size, AviClip& clip);
+
+class CAnimateCtrl : public QWidget {
+public:
+    explicit CAnimateCtrl(QWidget* parent = nullptr);
+    ~CAnimateCtrl() override;
+
+    // ACM_OPEN: loads clip `id` from the module and shows its first frame;
+    // false when the module has no such clip or it can't be read.
+    bool Open(HMODULE module, int id);
+    // ACM_PLAY: from == to shows that frame; from < to plays the frames once
+    // at the clip's rate; from > to shows `from`. `repeat` other than 1 is
+    // taken as 1: nothing loops. False, with the display left as it was, when
+    // no clip is open or either frame lies outside the clip.
+    bool Play(unsigned repeat, int from, int to);
+    // ACM_STOP: stops a run where it stands.
+    void Stop();
+
+    bool IsOpen() const { return !m_clip.frames.empty(); }
+    int FrameCount() const { return static_cast<int>(m_clip.frames.size()); }
+    // The frame on display, -1 before any.
+    int CurrentFrame() const { return m_nFrame; }
+    bool IsPlaying() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void ShowFrame(int frame);
+    void Advance();
+
+    AviClip m_clip;
+    int m_nFrame = -1;
+    int m_nLastFrame = -1;
+    std::unique_ptr<CWindowTimer> m_timer;
+};

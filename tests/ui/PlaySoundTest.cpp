@@ -1,0 +1,55 @@
+#include "ui/PlaySound.h"
+
+#include "SoundRecorder.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+
+namespace {
+
+// The tick, a 0.09-second WAVE built into this test program, and a resource
+// that is no WAVE file at all.
+constexpr int kTick = 254;
+constexpr int kDamaged = 9;
+
+HMODULE TestProgram()
+{
+    static const int anchor = 0;
+    return GetModuleFromAddress(&anchor);
+}
+
+TEST(PlaySoundTest, PlaysTheModulesWaveResourceEachTimeItIsAsked)
+{
+    SoundRecorder recorder;
+    EXPECT_TRUE(PlaySound(kTick, TestProgram(), SND_RESOURCE | SND_ASYNC));
+    // The next sound cuts the first one off; both were played.
+    EXPECT_TRUE(PlaySound(kTick, TestProgram(), SND_RESOURCE | SND_ASYNC));
+    EXPECT_TRUE(PlaySound(kTick, TestProgram(), SND_RESOURCE | SND_SYNC));
+    ASSERT_EQ(recorder.Count(), 3);
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(recorder.WasResource(i, TestProgram(), kTick));
+}
+
+TEST(PlaySoundTest, MissingModuleOrResourceIsSilent)
+{
+    SoundRecorder recorder;
+    EXPECT_FALSE(PlaySound(kTick, nullptr, SND_RESOURCE | SND_ASYNC));
+    EXPECT_FALSE(PlaySound(4242, TestProgram(), SND_RESOURCE | SND_ASYNC));
+    // A number is only ever a resource of ours.
+    EXPECT_FALSE(PlaySound(kTick, TestProgram(), SND_ASYNC));
+    EXPECT_EQ(recorder.Count(), 0);
+}
+
+// Whether or not the machine has a sound device, the audio output neither
+// blocks nor fails loudly, and never plays what is not a WAVE file.
+TEST(PlaySoundTest, TheAudioOutputNeverHoldsUpTheThread)
+{
+    QElapsedTimer clock;
+    clock.start();
+    PlaySound(kTick, TestProgram(), SND_RESOURCE | SND_SYNC);
+    PlaySound(kTick, TestProgram(), SND_RESOURCE | SND_ASYNC);
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_FALSE(PlaySound(kDamaged, TestProgram(), SND_RESOURCE | SND_ASYNC));
+}
+
+} // namespace
