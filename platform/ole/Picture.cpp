@@ -1,5 +1,7 @@
 #include "ole/Picture.h"
 
+#include "com/ComPtr.h"
+#include "ole/Persist.h"
 #include "ole/PictureObject.h"
 
 #include <QImage>
@@ -53,4 +55,22 @@ HRESULT OleLoadPicture(IStream* stream, LONG size, BOOL, REFIID riid, void** pic
     const HRESULT answered = object->QueryInterface(riid, picture);
     object->Release();
     return answered;
+}
+
+HRESULT OleCopyPicture(IUnknown* source, REFIID riid, void** copy)
+{
+    if (!copy) return E_POINTER;
+    *copy = nullptr;
+    if (!source) return S_OK;
+    CComPtr<IPersistStream> persist;
+    HRESULT hr = source->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&persist));
+    if (FAILED(hr)) return hr;
+    CComPtr<IStream> memory;
+    hr = CreateStreamOnMemory({}, &memory);
+    if (FAILED(hr)) return hr;
+    hr = persist->Save(memory, FALSE);
+    if (FAILED(hr)) return hr;
+    hr = memory->Seek(0, STREAM_SEEK_SET, nullptr);
+    if (FAILED(hr)) return hr;
+    return OleLoadObject(CLSID_StdPicture, memory, riid, copy);
 }

@@ -40,6 +40,15 @@ constexpr DISPID DISPID_PICT_WIDTH = 2;
 constexpr DISPID DISPID_PICT_HEIGHT = 3;
 constexpr DISPID DISPID_PICT_TYPE = 5;
 
+constexpr CLSID CLSID_StdPicture = {0x0BE35204, 0x8F91, 0x11CE, {0x9D, 0xE3, 0x00, 0xAA, 0x00, 0x4B, 0xB8, 0x51}};
+
 // Decodes BMP, GIF, JPEG or PNG bytes read from the stream (size 0: to its
 // end) into a picture, answering riid (IPicture or IPictureDisp).
 HRESULT OleLoadPicture(IStream* stream, LONG size, BOOL runMode, REFIID riid, void** picture);
+
+// A private copy of a picture: the source is saved through its stream
+// persistence into memory and a new picture is loaded from there, so that
+// the copy shares nothing with the source. A null source gives a null copy
+// and S_OK; a source that cannot be saved or reloaded gives a null copy and
+// the failure.
+HRESULT OleCopyPicture(IUnknown* source, REFIID riid, void** copy);

@@ -1,6 +1,8 @@
 #include "ole/PictureObject.h"
 
 #include "com/TypeInfo.h"
+#include "ole/StreamReader.h"
+#include "ole/StreamWriter.h"
 #include "ui/MulDiv.h"
 
 #include <QPainter>
@@ -139,5 +141,47 @@ HRESULT CPictureObject::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARA
     default: return DISP_E_MEMBERNOTFOUND;
     }
     if (result) *result = value;
+    return S_OK;
+}
+
+HRESULT CPictureObject::GetClassID(CLSID* clsid)
+{
+    if (!clsid) return E_POINTER;
+    *clsid = CLSID_StdPicture;
+    return S_OK;
+}
+
+HRESULT CPictureObject::IsDirty() { return S_FALSE; }
+
+HRESULT CPictureObject::Load(IStream* stream)
+{
+    CStreamReader in(stream);
+    const DWORD size = in.U32();
+    if (size > in.Remaining()) in.Fail(STG_E_READFAULT);
+    if (FAILED(in.Result())) return in.Result();
+    QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
+    in.Bytes(bytes.data(), size);
+    if (FAILED(in.Result())) return in.Result();
+    QImage image;
+    if (!image.loadFromData(bytes) || image.isNull()) return E_FAIL;
+    m_image = std::move(image);
+    m_encoded = std::move(bytes);
+    m_hmWidth = MulDiv(m_image.width(), kHimetricPerInch, kPixelsPerInch);
+    m_hmHeight = MulDiv(m_image.height(), kHimetricPerInch, kPixelsPerInch);
+    return S_OK;
+}
+
+HRESULT CPictureObject::Save(IStream* stream, BOOL)
+{
+    CStreamWriter out(stream);
+    out.U32(static_cast<DWORD>(m_encoded.size()));
+    out.Bytes(m_encoded.constData(), static_cast<ULONG>(m_encoded.size()));
+    return out.Result();
+}
+
+HRESULT CPictureObject::GetSizeMax(std::uint64_t* size)
+{
+    if (!size) return E_POINTER;
+    *size = 4 + static_cast<std::uint64_t>(m_encoded.size());
     return S_OK;
 }

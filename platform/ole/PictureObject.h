@@ -3,15 +3,18 @@
 // keeps the bytes it was decoded from, so that saving writes the original
 // file rather than a re-encoding.
 #include "com/UnknownImpl.h"
+#include "ole/Persist.h"
 #include "ole/Picture.h"
 
 #include <QByteArray>
 #include <QImage>
 
-class CPictureObject final : public IPicture, public IPictureDisp {
+class CPictureObject final : public IPicture, public IPictureDisp, public IPersistStream {
     BRAINWHEEL_IUNKNOWN_IMPL({&IID_IPicture, static_cast<IPicture*>(this)},
                              {&IID_IPictureDisp, static_cast<IPictureDisp*>(this)},
-                             {&IID_IDispatch, static_cast<IPictureDisp*>(this)})
+                             {&IID_IDispatch, static_cast<IPictureDisp*>(this)},
+                             {&IID_IPersistStream, static_cast<IPersistStream*>(this)},
+                             {&IID_IPersist, static_cast<IPersistStream*>(this)})
 
 public:
     // `image` must not be null; `encoded` is what it was decoded from.
@@ -32,6 +35,14 @@ public:
     HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
     HRESULT Invoke(DISPID member, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
                    EXCEPINFO* excepInfo, UINT* argErr) override;
+
+    // IPersistStream: a 32-bit byte count, then the bytes the picture was
+    // decoded from. Load replaces the picture only when the bytes decode.
+    HRESULT GetClassID(CLSID* clsid) override;
+    HRESULT IsDirty() override;
+    HRESULT Load(IStream* stream) override;
+    HRESULT Save(IStream* stream, BOOL clearDirty) override;
+    HRESULT GetSizeMax(std::uint64_t* size) override;
 
 private:
     ~CPictureObject() = default;

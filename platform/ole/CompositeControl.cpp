@@ -1,0 +1,131 @@
+#include "ole/CompositeControl.h"
+
+#include "ole/ChildEventSink.h"
+#include "ole/DialogInitData.h"
+#include "ole/DialogTemplate.h"
+#include "ui/AnimateCtrl.h"
+
+#include <QFont>
+
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view kAnimateClass = "SysAnimate32";
+
+bool SameText(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+    return true;
+}
+
+// The bytes of a resource, empty when the module lacks it.
+std::string_view ResourceBytes(HMODULE module, int id, std::string_view type)
+{
+    const HRSRC resource = FindResourceA(module, id, type);
+    if (!resource) return {};
+    return std::string_view(static_cast<const char*>(LockResource(resource)), SizeofResource(module, resource));
+}
+
+}  // namespace
+
+CCompositeControl::CCompositeControl(const ControlClassInfo& info, int dialogId)
+    : CControlBase(info), m_dialogId(dialogId)
+{
+}
+
+CCompositeControl::~CCompositeControl() = default;
+
+void CCompositeControl::CreateChildren()
+{
+    // A template that is missing or does not parse leaves the window empty;
+    // OnInitDialog still runs and finds no children, as it must cope with.
+    CDialogTemplate dialog;
+    std::string error;
+    const std::string_view text = ResourceBytes(ClassModule(), m_dialogId, "DIALOG");
+    if (!text.empty() && CDialogTemplate::Parse(text, dialog, error)) {
+        if (dialog.FontPoints() > 0) Window()->setFont(QFont(QString::fromStdString(dialog.FontName()), dialog.FontPoints()));
+        const std::string_view block = ResourceBytes(ClassModule(), m_dialogId, "240");
+        CDialogInitData initData;
+        if (!CDialogInitData::Parse(reinterpret_cast<const BYTE*>(block.data()), block.size(), initData))
+            initData = CDialogInitData();
+        for (const DialogItem& item : dialog.Items()) CreateChild(item, initData);
+    }
+    m_bInitResult = OnInitDialog();
+}
+
+void CCompositeControl::CreateChild(const DialogItem& item, const CDialogInitData& initData)
+{
+    const DialogPixels pixels = CDialogTemplate::ToPixels(item.x, item.y, item.cx, item.cy);
+    const QRect rect(pixels.x, pixels.y, pixels.cx, pixels.cy);
+    if (item.className.empty()) {
+        auto host = std::make_unique<CControlHost>();
+        if (SUCCEEDED(host->Create(item.clsid, Window(), rect, initData.ForControl(item.id), item.visible)))
+            m_children.push_back({item.id, std::move(host), nullptr});
+        return;
+    }
+    if (SameText(item.className, kAnimateClass)) {
+        auto* animate = new CAnimateCtrl(Window());
+        animate->setGeometry(rect);
+        animate->setVisible(item.visible);
+        m_children.push_back({item.id, nullptr, animate});
+    }
+    // Other window classes are not made here: their id stays empty.
+}
+
+void CCompositeControl::CloseChildren()
+{
+    for (Connection& connection : m_connections) {
+        connection.point->Unadvise(connection.cookie);
+        connection.sink->Disconnect();
+    }
+    m_connections.clear();
+    std::vector<Child> children;
+    children.swap(m_children);
+    for (Child& child : children) {
+        if (child.host) child.host->Close();
+        delete child.native.data();
+    }
+}
+
+HRESULT CCompositeControl::GetDlgControl(int id, REFIID riid, void** object) const
+{
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    for (const Child& child : m_children)
+        if (child.id == id && child.host) return child.host->QueryControl(riid, object);
+    return E_NOINTERFACE;
+}
+
+QWidget* CCompositeControl::GetDlgItem(int id) const
+{
+    for (const Child& child : m_children)
+        if (child.id == id) return child.host ? child.host->Window() : child.native.data();
+    return nullptr;
+}
+
+HRESULT CCompositeControl::AdviseChild(int id, REFIID eventIid)
+{
+    CComPtr<IConnectionPointContainer> container;
+    HRESULT hr = GetDlgControl(id, IID_IConnectionPointContainer, reinterpret_cast<void**>(&container));
+    if (FAILED(hr)) return hr;
+    CComPtr<IConnectionPoint> point;
+    hr = container->FindConnectionPoint(eventIid, &point);
+    if (FAILED(hr)) return hr;
+
+    CComPtr<CChildEventSink> sink;
+    sink.Attach(new CChildEventSink([this, id](DISPID event, DISPPARAMS* params) {
+        CComPtr<IUnknown> keepAlive(ControllingUnknown());
+        CDispatchCall call(params, nullptr);
+        return OnChildEvent(id, event, call);
+    }));
+    DWORD cookie = 0;
+    hr = point->Advise(static_cast<IDispatch*>(sink.get()), &cookie);
+    if (FAILED(hr)) return hr;
+    m_connections.push_back({point, cookie, sink});
+    return S_OK;
+}
+
+HRESULT CCompositeControl::OnChildEvent(int, DISPID, CDispatchCall&) { return S_OK; }

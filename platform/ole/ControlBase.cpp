@@ -1,0 +1,261 @@
+#include "ole/ControlBase.h"
+
+#include "ole/ControlStream.h"
+#include "ui/MulDiv.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+
+#include <new>
+
+namespace {
+
+// Windows here have 96 pixels to the inch; HIMETRIC counts 2540 to it.
+constexpr int kPixelsPerInch = 96;
+constexpr int kHimetricPerInch = 2540;
+
+}  // namespace
+
+CControlBase::CControlBase(const ControlClassInfo& info)
+    : m_info(info), m_lifetime(info.module), m_dispatch(info.dualIid, info.members)
+{
+    if (info.eventIid) m_point.Attach(new CConnectionPoint(this, *info.eventIid));
+}
+
+CControlBase::~CControlBase()
+{
+    if (m_point) m_point->Close();
+}
+
+ULONG CControlBase::InternalRelease()
+{
+    const ULONG left = m_refCount.Release();
+    if (left != 0) return left;
+    // Deactivation may take and drop references of its own (a child's sink
+    // keeping the parent alive for one event): hold one meanwhile, so that
+    // the count does not reach zero a second time.
+    m_refCount.AddRef();
+    Deactivate(false);
+    delete this;
+    return 0;
+}
+
+HRESULT CControlBase::FindConnectionPoint(REFIID riid, IConnectionPoint** point)
+{
+    if (!point) return E_POINTER;
+    *point = nullptr;
+    if (!m_point || riid != *m_info.eventIid) return CONNECT_E_NOCONNECTION;
+    return m_point->QueryInterface(IID_IConnectionPoint, reinterpret_cast<void**>(point));
+}
+
+HRESULT CControlBase::GetClassID(CLSID* clsid)
+{
+    if (!clsid) return E_POINTER;
+    *clsid = m_info.clsid;
+    return S_OK;
+}
+
+HRESULT CControlBase::IsDirty() { return m_bDirty ? S_OK : S_FALSE; }
+
+HRESULT CControlBase::Load(IStream* stream)
+{
+    SIZEL extent;
+    std::vector<CComVariant> values;
+    try {
+        HRESULT hr = CControlStream::Read(stream, m_info.properties, extent, values);
+        if (FAILED(hr)) return hr;
+        for (size_t i = 0; i < values.size(); ++i) {
+            const PROPERTYDESC& property = m_info.properties[i];
+            // A loaded object is ours alone: take it by reference where the
+            // control allows it rather than have it copied once more.
+            const bool byReference = values[i].vt == VT_DISPATCH && FindMember(property.dispid, DISPATCH_PROPERTYPUTREF);
+            DISPID named = DISPID_PROPERTYPUT;
+            DISPPARAMS params;
+            params.rgvarg = &values[i];
+            params.cArgs = 1;
+            params.rgdispidNamedArgs = &named;
+            params.cNamedArgs = 1;
+            hr = InvokeFromTable(property.dispid, byReference ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT,
+                                 &params, nullptr);
+            if (FAILED(hr)) return hr;
+        }
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+    m_extent = extent;
+    m_bDirty = false;
+    return S_OK;
+}
+
+HRESULT CControlBase::Save(IStream* stream, BOOL clearDirty)
+{
+    try {
+        std::vector<CComVariant> values(m_info.properties.size());
+        for (size_t i = 0; i < values.size(); ++i) {
+            DISPPARAMS none;
+            const HRESULT hr = InvokeFromTable(m_info.properties[i].dispid, DISPATCH_PROPERTYGET, &none, &values[i]);
+            if (FAILED(hr)) return hr;
+        }
+        SIZEL extent = m_extent;
+        if (m_window) {
+            extent.cx = MulDiv(m_window->width(), kHimetricPerInch, kPixelsPerInch);
+            extent.cy = MulDiv(m_window->height(), kHimetricPerInch, kPixelsPerInch);
+        }
+        const HRESULT hr = CControlStream::Write(stream, extent, m_info.properties, values);
+        if (SUCCEEDED(hr) && clearDirty) m_bDirty = false;
+        return hr;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+HRESULT CControlBase::GetSizeMax(std::uint64_t* size)
+{
+    if (!size) return E_POINTER;
+    *size = 0;
+    CComPtr<IStream> measure;
+    HRESULT hr = CreateStreamOnMemory({}, &measure);
+    if (SUCCEEDED(hr)) hr = Save(measure, FALSE);
+    if (SUCCEEDED(hr)) hr = measure->GetSize(size);
+    return hr;
+}
+
+HRESULT CControlBase::InitNew() { return S_OK; }
+
+HRESULT CControlBase::CreateControlWindow(QWidget* parent, const QRect& rect, BOOL visible)
+{
+    if (m_window) return E_UNEXPECTED;
+    try {
+        m_window = new CControlWindow(this, parent);
+        m_window->setGeometry(rect);
+        CreateChildren();
+        OnCreate();
+        m_window->setVisible(visible != FALSE);
+    } catch (const std::bad_alloc&) {
+        Deactivate(false);
+        return E_OUTOFMEMORY;
+    }
+    return S_OK;
+}
+
+HRESULT CControlBase::GetWindow(QWidget** window)
+{
+    if (!window) return E_POINTER;
+    *window = m_window;
+    return S_OK;
+}
+
+HRESULT CControlBase::InPlaceDeactivate()
+{
+    Deactivate(false);
+    return S_OK;
+}
+
+HRESULT CControlBase::SetSite(IControlSite* site)
+{
+    m_site = site;
+    return S_OK;
+}
+
+void CControlBase::WindowDestroyed() { Deactivate(true); }
+
+void CControlBase::Deactivate(bool windowGoing)
+{
+    if (!m_window) return;
+    OnInPlaceDeactivate();
+    CloseChildren();
+    m_site.Release();
+    CControlWindow* window = std::exchange(m_window, nullptr);
+    if (!windowGoing) window->Destroy();
+}
+
+bool CControlBase::HandleWindowEvent(QWidget* window, QEvent* event)
+{
+    try {
+        if (event->type() == QEvent::Paint) {
+            QPainter painter(window);
+            const QColor background = BackgroundColour();
+            if (background.isValid()) painter.fillRect(window->rect(), background);
+            OnDraw(painter, window->rect());
+            return true;
+        }
+        if (event->type() == CControlMessageEvent::EventType()) {
+            const auto* message = static_cast<CControlMessageEvent*>(event);
+            OnMessage(message->Message(), message->WParam(), message->LParam());
+            return true;
+        }
+        return OnWindowEvent(event);
+    } catch (...) {
+        // A control's fault must not unwind through Qt's event loop.
+        return true;
+    }
+}
+
+void CControlBase::OnDraw(QPainter&, const QRect&) {}
+
+bool CControlBase::OnWindowEvent(QEvent*) { return false; }
+
+void CControlBase::OnMessage(unsigned, WPARAM, LPARAM) {}
+
+void CControlBase::FireViewChange()
+{
+    if (m_window) m_window->update();
+}
+
+void CControlBase::SendOnDataChange()
+{
+    if (CComPtr<IControlSite> site = m_site) site->OnDataChange();
+}
+
+void CControlBase::FireEvent(DISPID id, const std::vector<CComVariant>& args)
+{
+    if (m_point) m_point->Fire(id, args);
+}
+
+bool CControlBase::PostMessage(unsigned message, WPARAM wParam, LPARAM lParam)
+{
+    if (!m_window) return false;
+    QCoreApplication::postEvent(m_window, new CControlMessageEvent(message, wParam, lParam));
+    return true;
+}
+
+QWidget* CControlBase::Window() const { return m_window; }
+
+HMODULE CControlBase::ClassModule() const { return GetModuleFromAddress(&m_info); }
+
+const MEMBERDESC* CControlBase::FindMember(DISPID member, WORD flags) const
+{
+    // A caller that cannot tell a method from a property get sends both
+    // flags; the table decides which one the member is.
+    const auto find = [&](INVOKEKIND kind) -> const MEMBERDESC* {
+        for (const MEMBERDESC& desc : m_info.members)
+            if (desc.memid == member && desc.invkind == kind) return &desc;
+        return nullptr;
+    };
+    if (flags & DISPATCH_PROPERTYPUTREF) return find(INVOKE_PROPERTYPUTREF);
+    if (flags & DISPATCH_PROPERTYPUT) return find(INVOKE_PROPERTYPUT);
+    const MEMBERDESC* found = nullptr;
+    if (flags & DISPATCH_METHOD) found = find(INVOKE_FUNC);
+    if (!found && (flags & DISPATCH_PROPERTYGET)) found = find(INVOKE_PROPERTYGET);
+    return found;
+}
+
+HRESULT CControlBase::InvokeFromTable(DISPID member, WORD flags, DISPPARAMS* params, VARIANT* result)
+{
+    if (result) VariantInit(result);
+    const MEMBERDESC* desc = FindMember(member, flags);
+    if (!desc) return DISP_E_MEMBERNOTFOUND;
+    DISPPARAMS none;
+    if (!params) params = &none;
+    const bool isPut = desc->invkind == INVOKE_PROPERTYPUT || desc->invkind == INVOKE_PROPERTYPUTREF;
+    const UINT expected = isPut ? 1 : static_cast<UINT>(desc->cParams);
+    if (params->cArgs != expected) return DISP_E_BADPARAMCOUNT;
+    CDispatchCall call(params, result);
+    try {
+        return InvokeMember(member, desc->invkind, call);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}

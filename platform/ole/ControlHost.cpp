@@ -1,0 +1,62 @@
+#include "ole/ControlHost.h"
+
+#include "com/ComRuntime.h"
+#include "ole/Persist.h"
+
+HRESULT CControlHost::Create(REFCLSID clsid, QWidget* parent, const QRect& rect, const std::vector<BYTE>* initData,
+                             bool visible)
+{
+    if (m_control) return E_UNEXPECTED;
+    CComPtr<IUnknown> control;
+    const HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                        reinterpret_cast<void**>(&control));
+    if (FAILED(hr)) return hr;
+    return Attach(control, parent, rect, initData, visible);
+}
+
+HRESULT CControlHost::Attach(IUnknown* control, QWidget* parent, const QRect& rect, const std::vector<BYTE>* initData,
+                             bool visible)
+{
+    if (m_control) return E_UNEXPECTED;
+    if (!control) return E_POINTER;
+    CComPtr<IWindowedControl> windowed;
+    HRESULT hr = control->QueryInterface(IID_IWindowedControl, reinterpret_cast<void**>(&windowed));
+    if (FAILED(hr)) return hr;
+
+    CComPtr<IPersistStreamInit> persist;
+    if (SUCCEEDED(control->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist)))) {
+        if (initData) {
+            CComPtr<IStream> stream;
+            hr = CreateStreamOnMemory(*initData, &stream);
+            if (SUCCEEDED(hr)) hr = persist->Load(stream);
+        } else {
+            hr = persist->InitNew();
+        }
+        if (FAILED(hr)) return hr;
+    }
+
+    hr = windowed->CreateControlWindow(parent, rect, visible ? TRUE : FALSE);
+    if (FAILED(hr)) return hr;
+    m_control = windowed;
+    return S_OK;
+}
+
+void CControlHost::Close()
+{
+    if (CComPtr<IWindowedControl> control = std::move(m_control)) control->InPlaceDeactivate();
+}
+
+HRESULT CControlHost::QueryControl(REFIID riid, void** object) const
+{
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    if (!m_control) return E_NOINTERFACE;
+    return m_control->QueryInterface(riid, object);
+}
+
+QWidget* CControlHost::Window() const
+{
+    QWidget* window = nullptr;
+    if (m_control) m_control->GetWindow(&window);
+    return window;
+}

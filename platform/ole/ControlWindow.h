@@ -1,0 +1,58 @@
+#pragma once
+// CControlWindow: the window of a control. The control (a component object,
+// counted by references) owns its window (a widget, owned by its parent
+// widget in Qt's manner); the two lifetimes meet here:
+// - the control deletes its window on in-place deactivation and on its last
+//   Release;
+// - a parent widget that deletes the window first tells the control, which
+//   then deactivates without deleting the window a second time;
+// - a window deleted from inside its own event handling (a sink released the
+//   control's last reference while a click was being reported) is deleted
+//   later, once the handling has returned.
+// The window hands its paint events, posted messages and any other events to
+// the control, holding a reference to the control while it does.
+#include <QEvent>
+#include <QWidget>
+
+class CControlBase;
+
+using WPARAM = unsigned long;
+using LPARAM = long;
+constexpr unsigned WM_USER = 0x0400;
+
+// A private window message posted to a control.
+class CControlMessageEvent final : public QEvent {
+public:
+    static QEvent::Type EventType();
+
+    CControlMessageEvent(unsigned message, WPARAM wParam, LPARAM lParam)
+        : QEvent(EventType()), m_message(message), m_wParam(wParam), m_lParam(lParam)
+    {
+    }
+
+    unsigned Message() const { return m_message; }
+    WPARAM WParam() const { return m_wParam; }
+    LPARAM LParam() const { return m_lParam; }
+
+private:
+    unsigned m_message;
+    WPARAM m_wParam;
+    LPARAM m_lParam;
+};
+
+class CControlWindow final : public QWidget {
+public:
+    CControlWindow(CControlBase* control, QWidget* parent);
+    ~CControlWindow() override;
+
+    // The control lets go of its window: nothing is reported to it any more
+    // and the window is deleted, now or once its event handling returns.
+    void Destroy();
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    CControlBase* m_control;  // not counted: the control outlives its window or calls Destroy
+    int m_nDispatching = 0;   // events under way on this window
+};

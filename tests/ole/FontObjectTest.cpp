@@ -1,0 +1,126 @@
+// Font objects: clones that are equal but separate, equality over every
+// attribute, the persisted form, the dispatch face and the font to paint with.
+#include "com/ComPtr.h"
+#include "ole/Font.h"
+#include "ole/Persist.h"
+
+#include <gtest/gtest.h>
+
+#include <QFont>
+
+namespace {
+
+CComPtr<IFont> MakeFont()
+{
+    FONTDESC desc;
+    desc.lpstrName = u"Arial";
+    desc.cySize.int64 = 157500;  // 15.75 pt
+    desc.sWeight = 400;
+    desc.sCharset = 0;
+    desc.fUnderline = TRUE;
+    CComPtr<IFont> font;
+    EXPECT_EQ(OleCreateFontIndirect(desc, IID_IFont, reinterpret_cast<void**>(&font)), S_OK);
+    return font;
+}
+
+TEST(FontObject, ClonesAreEqualButSeparateAndEveryAttributeCounts)
+{
+    CComPtr<IFont> font = MakeFont();
+    CComPtr<IFont> clone;
+    ASSERT_EQ(font->Clone(&clone), S_OK);
+    EXPECT_NE(clone.get(), font.get());
+    EXPECT_EQ(font->IsEqual(clone), S_OK);
+
+    clone->put_Name(CComBSTR(u"ARIAL"));
+    EXPECT_EQ(font->IsEqual(clone), S_OK) << "names compare without regard to case";
+
+    const std::vector<std::function<void(IFont*)>> changes = {
+        [](IFont* f) { f->put_Name(CComBSTR(u"Liberation Sans")); },
+        [](IFont* f) { f->put_Size(CY{97500}); },
+        [](IFont* f) { f->put_Weight(700); },
+        [](IFont* f) { f->put_Charset(1); },
+        [](IFont* f) { f->put_Italic(TRUE); },
+        [](IFont* f) { f->put_Underline(FALSE); },
+        [](IFont* f) { f->put_Strikethrough(TRUE); },
+    };
+    for (size_t i = 0; i < changes.size(); ++i) {
+        CComPtr<IFont> changed;
+        ASSERT_EQ(font->Clone(&changed), S_OK);
+        changes[i](changed);
+        EXPECT_EQ(font->IsEqual(changed), S_FALSE) << "change " << i;
+    }
+    // The clone changed; the original did not.
+    CY size;
+    font->get_Size(&size);
+    EXPECT_EQ(size.int64, 157500);
+}
+
+TEST(FontObject, SavesAndLoadsThroughItsClassIdentifier)
+{
+    CComPtr<IFont> font = MakeFont();
+    font->put_Italic(TRUE);
+    font->put_Name(CComBSTR(u"Caf\u00E9 Sans"));
+    CComPtr<IStream> stream;
+    ASSERT_EQ(CreateStreamOnMemory({}, &stream), S_OK);
+    ASSERT_EQ(OleSaveObject(font, stream), S_OK);
+    stream->Write("tail", 4, nullptr);
+    stream->Seek(0, STREAM_SEEK_SET, nullptr);
+
+    CLSID clsid{};
+    ULONG read = 0;
+    stream->Read(&clsid, sizeof clsid, &read);
+    EXPECT_EQ(clsid, CLSID_StdFont);
+    CComPtr<IFont> loaded;
+    ASSERT_EQ(OleLoadObject(clsid, stream, IID_IFont, reinterpret_cast<void**>(&loaded)), S_OK);
+    EXPECT_EQ(font->IsEqual(loaded), S_OK);
+    char tail[4] = {};
+    stream->Read(tail, 4, &read);
+    EXPECT_EQ(std::string(tail, 4), "tail") << "loading stops at the end of the font's data";
+
+    // Short data fails and leaves the font as it was.
+    std::vector<BYTE> saved;
+    stream->Seek(16, STREAM_SEEK_SET, nullptr);
+    ReadStreamToEnd(stream, saved);
+    saved.resize(saved.size() - 7);
+    CComPtr<IStream> cut;
+    CreateStreamOnMemory(saved, &cut);
+    CComPtr<IPersistStream> persist;
+    ASSERT_EQ(loaded.QueryInterface(IID_IPersistStream, &persist), S_OK);
+    EXPECT_TRUE(FAILED(persist->Load(cut)));
+    EXPECT_EQ(font->IsEqual(loaded), S_OK);
+}
+
+TEST(FontObject, AnswersThroughDispatchAndGivesAFontToPaintWith)
+{
+    CComPtr<IFont> font = MakeFont();
+    CComPtr<IFontDisp> disp;
+    ASSERT_EQ(font.QueryInterface(IID_IFontDisp, &disp), S_OK);
+
+    LPOLESTR name = const_cast<LPOLESTR>(u"bold");
+    DISPID id = 0;
+    ASSERT_EQ(disp->GetIDsOfNames(GUID_NULL, &name, 1, 0, &id), S_OK);
+    EXPECT_EQ(id, DISPID_FONT_BOLD);
+    CComVariant value = CComVariant::Bool(true);
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS put{&value, &named, 1, 1};
+    ASSERT_EQ(disp->Invoke(DISPID_FONT_BOLD, GUID_NULL, 0, DISPATCH_PROPERTYPUT, &put, nullptr, nullptr, nullptr), S_OK);
+    SHORT weight = 0;
+    font->get_Weight(&weight);
+    EXPECT_EQ(weight, 700);
+
+    DISPPARAMS none;
+    CComVariant size;
+    ASSERT_EQ(disp->Invoke(DISPID_FONT_SIZE, GUID_NULL, 0, DISPATCH_PROPERTYGET, &none, &size, nullptr, nullptr), S_OK);
+    EXPECT_EQ(size.vt, VT_I4);
+    EXPECT_EQ(size.lVal, 157500);
+
+    QFont painted;
+    ASSERT_EQ(font->GetQFont(&painted), S_OK);
+    EXPECT_EQ(painted.family(), "Arial");
+    EXPECT_DOUBLE_EQ(painted.pointSizeF(), 15.75);
+    EXPECT_EQ(painted.weight(), QFont::Bold);
+    EXPECT_TRUE(painted.underline());
+    EXPECT_FALSE(painted.italic());
+}
+
+}  // namespace

@@ -1,0 +1,87 @@
+#include "SampleComposite.h"
+
+#include "OleTestModule.h"
+
+#include <new>
+
+namespace {
+
+constexpr int kTemplateId = 400;
+constexpr int kFirstChild = 301;
+
+constexpr MEMBERDESC kMembers[] = {
+    {DISPID_COMPOSITE_INITCOUNT, u"InitCount", INVOKE_PROPERTYGET, 0, u""},
+    {DISPID_COMPOSITE_CHILD, u"GetChild", INVOKE_FUNC, 1, u""},
+};
+
+const ControlClassInfo kClass = {CLSID_SampleComposite, IID_ISampleComposite, kMembers,
+                                 &DIID__ISampleCompositeEvents, {}, g_module};
+
+}  // namespace
+
+HRESULT CSampleComposite::Create(REFIID riid, void** object)
+{
+    auto* control = new (std::nothrow) CSampleComposite;
+    if (!control) return E_OUTOFMEMORY;
+    const HRESULT hr = control->QueryInterface(riid, object);
+    control->Release();
+    return hr;
+}
+
+CSampleComposite::CSampleComposite() : CCompositeControl(kClass, kTemplateId) {}
+
+HRESULT CSampleComposite::InvokeMember(DISPID id, INVOKEKIND, CDispatchCall& call)
+{
+    switch (id) {
+    case DISPID_COMPOSITE_INITCOUNT: {
+        LONG count = 0;
+        return call.ReturnLong(get_InitCount(&count), count);
+    }
+    case DISPID_COMPOSITE_CHILD: {
+        LONG child = 0;
+        const HRESULT hr = call.Long(0, child);
+        if (FAILED(hr)) return hr;
+        CComPtr<IDispatch> found;
+        return call.ReturnObject(GetChild(child, &found), found);
+    }
+    default: return DISP_E_MEMBERNOTFOUND;
+    }
+}
+
+bool CSampleComposite::OnInitDialog()
+{
+    ++m_nInitCount;
+    if (FAILED(GetDlgControl(kFirstChild, IID_ISampleCtrl, reinterpret_cast<void**>(&m_spFirst)))) return false;
+    return SUCCEEDED(AdviseChild(kFirstChild, DIID__ISampleCtrlEvents));
+}
+
+void CSampleComposite::OnInPlaceDeactivate() { m_spFirst.Release(); }
+
+HRESULT CSampleComposite::OnChildEvent(int id, DISPID event, CDispatchCall& call)
+{
+    SHORT count = 0;
+    if (event != DISPID_SAMPLE_ONRING || FAILED(call.Short(0, count))) return S_OK;
+    FireEvent(DISPID_COMPOSITE_ONCHILDRING, {CComVariant::I2(static_cast<SHORT>(id)), CComVariant::I2(count)});
+    return S_OK;
+}
+
+HRESULT CSampleComposite::get_InitCount(LONG* count)
+{
+    if (!count) return E_POINTER;
+    *count = m_nInitCount;
+    return S_OK;
+}
+
+HRESULT CSampleComposite::GetChild(LONG id, IDispatch** child)
+{
+    if (!child) return E_POINTER;
+    const HRESULT hr = GetDlgControl(id, IID_IDispatch, reinterpret_cast<void**>(child));
+    return hr == E_NOINTERFACE ? S_OK : hr;
+}
+
+HRESULT CSampleComposite::GetChildWindow(LONG id, QWidget** window)
+{
+    if (!window) return E_POINTER;
+    *window = GetDlgItem(id);
+    return S_OK;
+}
