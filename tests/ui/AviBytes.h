@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-struct AviSpec {
+struct AviLayout {
     int width = 3; // three 24-bit pixels pad each row to 12 bytes
     int height = 2;
     std::vector<QRgb> frames = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)};
@@ -20,43 +20,43 @@ struct AviSpec {
 
 class AviBytes {
 public:
-    static std::vector<unsigned char> Make(const AviSpec& spec)
+    static std::vector<unsigned char> Make(const AviLayout& layout)
     {
         AviBytes avi;
-        const std::size_t stride = (static_cast<std::size_t>(spec.width) * 3 + 3) & ~std::size_t{3};
+        const std::size_t stride = (static_cast<std::size_t>(layout.width) * 3 + 3) & ~std::size_t{3};
         const std::size_t riff = avi.Open("RIFF", "AVI ");
         const std::size_t hdrl = avi.Open("LIST", "hdrl");
         const std::size_t avih = avi.Open("avih");
-        for (std::uint32_t field : {spec.microsecondsPerFrame, 0u, 0u, 0x10u, static_cast<std::uint32_t>(spec.frames.size()),
-                                    0u, 1u, 0u, static_cast<std::uint32_t>(spec.width),
-                                    static_cast<std::uint32_t>(spec.height), 0u, 0u, 0u, 0u})
+        for (std::uint32_t field : {layout.microsecondsPerFrame, 0u, 0u, 0x10u, static_cast<std::uint32_t>(layout.frames.size()),
+                                    0u, 1u, 0u, static_cast<std::uint32_t>(layout.width),
+                                    static_cast<std::uint32_t>(layout.height), 0u, 0u, 0u, 0u})
             avi.U32(field);
         avi.Close(avih);
         const std::size_t strl = avi.Open("LIST", "strl");
         const std::size_t strh = avi.Open("strh");
         avi.Text("vids");
         avi.Text("DIB ");
-        for (std::uint32_t field : {0u, 0u, 0u, spec.scale, spec.rate, 0u, static_cast<std::uint32_t>(spec.frames.size()),
+        for (std::uint32_t field : {0u, 0u, 0u, layout.scale, layout.rate, 0u, static_cast<std::uint32_t>(layout.frames.size()),
                                     0u, 0u, 0u, 0u, 0u})
             avi.U32(field);
         avi.Close(strh);
         const std::size_t strf = avi.Open("strf");
         avi.U32(40);
-        avi.U32(static_cast<std::uint32_t>(spec.width));
-        avi.U32(static_cast<std::uint32_t>(spec.height));
+        avi.U32(static_cast<std::uint32_t>(layout.width));
+        avi.U32(static_cast<std::uint32_t>(layout.height));
         avi.U16(1);
-        avi.U16(spec.bits);
-        avi.U32(spec.compression);
+        avi.U16(layout.bits);
+        avi.U32(layout.compression);
         for (int i = 0; i < 6; ++i) avi.U32(0);
         avi.Close(strf);
         avi.Close(strl);
         avi.Close(hdrl);
         const std::size_t movi = avi.Open("LIST", "movi");
-        for (QRgb colour : spec.frames) {
-            const std::size_t frame = avi.Open(spec.frameId.c_str());
-            for (int y = 0; y < spec.height; ++y) {
+        for (QRgb colour : layout.frames) {
+            const std::size_t frame = avi.Open(layout.frameId.c_str());
+            for (int y = 0; y < layout.height; ++y) {
                 std::size_t written = 0;
-                for (int x = 0; x < spec.width; ++x, written += 3) {
+                for (int x = 0; x < layout.width; ++x, written += 3) {
                     avi.m_bytes.push_back(static_cast<unsigned char>(qBlue(colour)));
                     avi.m_bytes.push_back(static_cast<unsigned char>(qGreen(colour)));
                     avi.m_bytes.push_back(static_cast<unsigned char>(qRed(colour)));

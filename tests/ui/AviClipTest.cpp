@@ -13,8 +13,8 @@ bool Parse(const std::vector<unsigned char>& bytes, AviClip& clip)
 
 TEST(AviClipTest, DecodesPaddedBottomUpRowsTopRowFirst)
 {
-    AviSpec spec;
-    const auto bytes = AviBytes::Make(spec);
+    AviLayout layout;
+    const auto bytes = AviBytes::Make(layout);
     // Give the bottom row of the first frame (stored first) its own colour.
     const std::size_t pixels = AviBytes::Find(bytes, "00db") + 8;
     auto painted = bytes;
@@ -30,28 +30,28 @@ TEST(AviClipTest, DecodesPaddedBottomUpRowsTopRowFirst)
     ASSERT_EQ(clip.frames.size(), 3u);
     for (std::size_t i = 0; i < 3; ++i) {
         ASSERT_EQ(clip.frames[i].size(), QSize(3, 2));
-        EXPECT_EQ(clip.frames[i].pixel(2, 0), spec.frames[i]) << "frame " << i;
+        EXPECT_EQ(clip.frames[i].pixel(2, 0), layout.frames[i]) << "frame " << i;
     }
     EXPECT_EQ(clip.frames[0].pixel(0, 1), qRgb(0x30, 0x20, 0x10));
-    EXPECT_EQ(clip.frames[0].pixel(0, 0), spec.frames[0]);
+    EXPECT_EQ(clip.frames[0].pixel(0, 0), layout.frames[0]);
 }
 
 TEST(AviClipTest, AcceptsCompressedChunkNamesAndTakesTheRateFromTheStream)
 {
-    AviSpec spec;
-    spec.frameId = "00dc";
-    spec.microsecondsPerFrame = 0;
-    spec.scale = 1;
-    spec.rate = 4;
+    AviLayout layout;
+    layout.frameId = "00dc";
+    layout.microsecondsPerFrame = 0;
+    layout.scale = 1;
+    layout.rate = 4;
     AviClip clip;
-    ASSERT_TRUE(Parse(AviBytes::Make(spec), clip));
+    ASSERT_TRUE(Parse(AviBytes::Make(layout), clip));
     EXPECT_EQ(clip.frames.size(), 3u);
     EXPECT_EQ(clip.microsecondsPerFrame, 250000);
 }
 
 TEST(AviClipTest, EmptyFrameChunkRepeatsThePreviousFrame)
 {
-    auto bytes = AviBytes::Make(AviSpec());
+    auto bytes = AviBytes::Make(AviLayout());
     // Turn the second frame's chunk into an empty one followed by JUNK that
     // swallows its pixels.
     const std::size_t second = AviBytes::Find(bytes, "00db") + 8 + 24;
@@ -68,22 +68,22 @@ TEST(AviClipTest, EmptyFrameChunkRepeatsThePreviousFrame)
 TEST(AviClipTest, RefusesOtherPictureFormats)
 {
     for (std::uint16_t bits : {8, 16, 32}) {
-        AviSpec spec;
-        spec.bits = bits;
+        AviLayout layout;
+        layout.bits = bits;
         AviClip clip;
-        EXPECT_FALSE(Parse(AviBytes::Make(spec), clip)) << bits << " bits";
+        EXPECT_FALSE(Parse(AviBytes::Make(layout), clip)) << bits << " bits";
     }
-    AviSpec compressed;
+    AviLayout compressed;
     compressed.compression = 1; // BI_RLE8
     AviClip clip;
     EXPECT_FALSE(Parse(AviBytes::Make(compressed), clip));
 
     // A top-down picture (negative height) is not a clip of ours either.
-    auto bytes = AviBytes::Make(AviSpec());
+    auto bytes = AviBytes::Make(AviLayout());
     AviBytes::PutU32(bytes, AviBytes::Find(bytes, "strf") + 16, static_cast<std::uint32_t>(-2));
     EXPECT_FALSE(Parse(bytes, clip));
 
-    auto wave = AviBytes::Make(AviSpec());
+    auto wave = AviBytes::Make(AviLayout());
     std::copy_n("WAVE", 4, wave.begin() + 8);
     EXPECT_FALSE(Parse(wave, clip));
     EXPECT_FALSE(ParseAviClip(nullptr, 100, clip));
@@ -92,7 +92,7 @@ TEST(AviClipTest, RefusesOtherPictureFormats)
 
 TEST(AviClipTest, EveryTruncationIsRefused)
 {
-    const auto bytes = AviBytes::Make(AviSpec());
+    const auto bytes = AviBytes::Make(AviLayout());
     for (std::size_t size = 0; size < bytes.size(); ++size) {
         AviClip clip;
         EXPECT_FALSE(ParseAviClip(bytes.data(), size, clip)) << "cut at " << size;
@@ -110,28 +110,28 @@ TEST(AviClipTest, EveryTruncationIsRefused)
 TEST(AviClipTest, LyingSizesAreRefusedWithoutHugeAllocations)
 {
     AviClip clip;
-    auto frameTooBig = AviBytes::Make(AviSpec());
+    auto frameTooBig = AviBytes::Make(AviLayout());
     AviBytes::PutU32(frameTooBig, AviBytes::Find(frameTooBig, "00db") + 4, 0xFFFFFFF0u);
     EXPECT_FALSE(Parse(frameTooBig, clip));
 
     // A picture claimed far larger than the frames that follow.
-    auto hugePicture = AviBytes::Make(AviSpec());
+    auto hugePicture = AviBytes::Make(AviLayout());
     const std::size_t strf = AviBytes::Find(hugePicture, "strf") + 8;
     AviBytes::PutU32(hugePicture, strf + 4, 16000);
     AviBytes::PutU32(hugePicture, strf + 8, 16000);
     EXPECT_FALSE(Parse(hugePicture, clip));
 
-    auto absurdPicture = AviBytes::Make(AviSpec());
+    auto absurdPicture = AviBytes::Make(AviLayout());
     AviBytes::PutU32(absurdPicture, strf + 4, 0x7FFFFFFF);
     AviBytes::PutU32(absurdPicture, strf + 8, 0x7FFFFFFF);
     EXPECT_FALSE(Parse(absurdPicture, clip));
 
-    auto listTooSmall = AviBytes::Make(AviSpec());
+    auto listTooSmall = AviBytes::Make(AviLayout());
     AviBytes::PutU32(listTooSmall, AviBytes::Find(listTooSmall, "LIST") + 4, 2);
     EXPECT_FALSE(Parse(listTooSmall, clip));
 
     // The frame count in the main header is not believed: the frames are.
-    auto manyFrames = AviBytes::Make(AviSpec());
+    auto manyFrames = AviBytes::Make(AviLayout());
     AviBytes::PutU32(manyFrames, AviBytes::Find(manyFrames, "avih") + 8 + 16, 0xFFFFFFFFu);
     ASSERT_TRUE(Parse(manyFrames, clip));
     EXPECT_EQ(clip.frames.size(), 3u);
@@ -139,7 +139,7 @@ TEST(AviClipTest, LyingSizesAreRefusedWithoutHugeAllocations)
 
 TEST(AviClipTest, SurvivesAnyDamagedByte)
 {
-    const auto bytes = AviBytes::Make(AviSpec());
+    const auto bytes = AviBytes::Make(AviLayout());
     for (std::size_t at = 0; at < bytes.size(); ++at) {
         for (unsigned char value : {0x00, 0x7F, 0xFF}) {
             auto damaged = bytes;
