@@ -31,10 +31,20 @@ public:
     const std::filesystem::path& Dir() const { return m_dir; }
     std::filesystem::path RegistryPath() const { return m_dir / "registry.reg"; }
 
-    // The folder holding the built programs and modules.
-    static std::filesystem::path BinDir() { return Env("BRAINWHEEL_TEST_BIN"); }
+    // The folder holding the built programs and modules: the test program's
+    // own, unless the runner says otherwise.
+    static std::filesystem::path BinDir()
+    {
+        const std::filesystem::path bin = Env("BRAINWHEEL_TEST_BIN");
+        std::error_code ignored;
+        return bin.empty() ? std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path() : bin;
+    }
     // tests/data in the source tree.
-    static std::filesystem::path DataDir() { return Env("BRAINWHEEL_TEST_DATA"); }
+    static std::filesystem::path DataDir()
+    {
+        const std::filesystem::path data = Env("BRAINWHEEL_TEST_DATA");
+        return data.empty() ? std::filesystem::path(BRAINWHEEL_TEST_DATA_DIR) : data;
+    }
 
 private:
     static std::filesystem::path Env(const char* name)
