@@ -34,6 +34,23 @@ constexpr MEMBERDESC kMembers[] = {
     {DISPID_FONT_CHARSET, u"Charset", INVOKE_PROPERTYPUT, 1, u""},
 };
 
+// The getters and setters of the plain properties.
+template <typename T, typename V>
+HRESULT CopyOut(T* out, const V& value)
+{
+    if (!out) return E_POINTER;
+    *out = static_cast<T>(value);
+    return S_OK;
+}
+
+template <typename T>
+HRESULT Change(T& field, T value, bool& dirty)
+{
+    field = value;
+    dirty = true;
+    return S_OK;
+}
+
 const CDispatchHelper& Dispatch()
 {
     static const CDispatchHelper helper(IID_IFontDisp, kMembers);
@@ -91,12 +108,7 @@ HRESULT CFontObject::put_Name(BSTR name)
     return S_OK;
 }
 
-HRESULT CFontObject::get_Size(CY* size)
-{
-    if (!size) return E_POINTER;
-    *size = m_size;
-    return S_OK;
-}
+HRESULT CFontObject::get_Size(CY* size) { return CopyOut(size, m_size); }
 
 HRESULT CFontObject::put_Size(CY size)
 {
@@ -106,75 +118,25 @@ HRESULT CFontObject::put_Size(CY size)
     return S_OK;
 }
 
-HRESULT CFontObject::get_Weight(SHORT* weight)
-{
-    if (!weight) return E_POINTER;
-    *weight = m_weight;
-    return S_OK;
-}
+HRESULT CFontObject::get_Weight(SHORT* weight) { return CopyOut(weight, m_weight); }
 
-HRESULT CFontObject::put_Weight(SHORT weight)
-{
-    m_weight = weight;
-    m_dirty = true;
-    return S_OK;
-}
+HRESULT CFontObject::put_Weight(SHORT weight) { return Change(m_weight, weight, m_dirty); }
 
-HRESULT CFontObject::get_Charset(SHORT* charset)
-{
-    if (!charset) return E_POINTER;
-    *charset = m_charset;
-    return S_OK;
-}
+HRESULT CFontObject::get_Charset(SHORT* charset) { return CopyOut(charset, m_charset); }
 
-HRESULT CFontObject::put_Charset(SHORT charset)
-{
-    m_charset = charset;
-    m_dirty = true;
-    return S_OK;
-}
+HRESULT CFontObject::put_Charset(SHORT charset) { return Change(m_charset, charset, m_dirty); }
 
-HRESULT CFontObject::get_Italic(BOOL* italic)
-{
-    if (!italic) return E_POINTER;
-    *italic = m_italic;
-    return S_OK;
-}
+HRESULT CFontObject::get_Italic(BOOL* italic) { return CopyOut(italic, m_italic); }
 
-HRESULT CFontObject::put_Italic(BOOL italic)
-{
-    m_italic = italic != 0;
-    m_dirty = true;
-    return S_OK;
-}
+HRESULT CFontObject::put_Italic(BOOL italic) { return Change(m_italic, italic != 0, m_dirty); }
 
-HRESULT CFontObject::get_Underline(BOOL* underline)
-{
-    if (!underline) return E_POINTER;
-    *underline = m_underline;
-    return S_OK;
-}
+HRESULT CFontObject::get_Underline(BOOL* underline) { return CopyOut(underline, m_underline); }
 
-HRESULT CFontObject::put_Underline(BOOL underline)
-{
-    m_underline = underline != 0;
-    m_dirty = true;
-    return S_OK;
-}
+HRESULT CFontObject::put_Underline(BOOL underline) { return Change(m_underline, underline != 0, m_dirty); }
 
-HRESULT CFontObject::get_Strikethrough(BOOL* strikethrough)
-{
-    if (!strikethrough) return E_POINTER;
-    *strikethrough = m_strikethrough;
-    return S_OK;
-}
+HRESULT CFontObject::get_Strikethrough(BOOL* strikethrough) { return CopyOut(strikethrough, m_strikethrough); }
 
-HRESULT CFontObject::put_Strikethrough(BOOL strikethrough)
-{
-    m_strikethrough = strikethrough != 0;
-    m_dirty = true;
-    return S_OK;
-}
+HRESULT CFontObject::put_Strikethrough(BOOL strikethrough) { return Change(m_strikethrough, strikethrough != 0, m_dirty); }
 
 HRESULT CFontObject::Clone(IFont** font)
 {
