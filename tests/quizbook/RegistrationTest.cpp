@@ -43,7 +43,7 @@ void AddExpectedRegistration(CRegistryData& data, const std::string& modulePath)
         data.SetValue(key + "\\TypeLib", "", kLibId);
     }
     data.SetValue(kRoot + "AppID\\" + kAppId, "", "Wordcrate");
-    data.SetValue(kRoot + "AppID\\Wordcrate.so", "AppID", kAppId);
+    data.SetValue(kRoot + "AppID\\Wordcrate.DLL", "AppID", kAppId);
     const std::string library = kRoot + "TypeLib\\" + kLibId + "\\1.0";
     data.SetValue(library, "", "Wordcrate 1.0 Type Library");
     data.SetValue(library + "\\0\\linux", "", modulePath);
