@@ -13,6 +13,9 @@ namespace {
 // The classes of the library's class table, in its order; each joins here as
 // it is built.
 const std::vector<PlaydeckClassKeys> kTableClasses = {
+    {"{13030BE8-1E1A-4BCF-A573-63F4E01A852F}", "Tavorin.ProgressManager.1", "ProgressManager Class", 108},
+    {"{DC9263CE-D23F-468C-B00C-742BF3F45A2A}", "Playdeck.LifeManager.1", "LifeManager Class", 105},
+    {"{8742C080-53F2-4F83-B9A5-5B58D9BA9F44}", "Tavorin.Countdown.1", "Countdown Class", 102},
 };
 
 CRegistryData ReadRegistry()
