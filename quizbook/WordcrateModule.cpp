@@ -40,11 +40,7 @@ HMODULE ThisModule()
 
 HRESULT CreateBook(const BookClass& book, REFIID riid, void** object)
 {
-    auto* created = new (std::nothrow) CQuizBook(g_module, book.xmlResource, book.title);
-    if (!created) return E_OUTOFMEMORY;
-    const HRESULT hr = created->QueryInterface(riid, object);
-    created->Release();
-    return hr;
+    return HandOutNewObject(new (std::nothrow) CQuizBook(g_module, book.xmlResource, book.title), riid, object);
 }
 
 // Registering writes the scripts in order; unregistering takes them away in
@@ -79,12 +75,8 @@ EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** object)
     *object = nullptr;
     for (const BookClass& book : kClasses) {
         if (*book.clsid != clsid) continue;
-        auto* factory = new (std::nothrow)
-            CClassFactory(g_module, [&book](REFIID iid, void** out) { return CreateBook(book, iid, out); });
-        if (!factory) return E_OUTOFMEMORY;
-        const HRESULT hr = factory->QueryInterface(riid, object);
-        factory->Release();
-        return hr;
+        return CClassFactory::Serve(
+            g_module, [&book](REFIID iid, void** out) { return CreateBook(book, iid, out); }, riid, object);
     }
     return CLASS_E_CLASSNOTAVAILABLE;
 }

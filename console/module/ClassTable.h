@@ -24,9 +24,5 @@ std::span<const ClassEntry> ClassTable();
 template <typename T>
 HRESULT CreateClassInstance(REFIID riid, void** object)
 {
-    T* created = new (std::nothrow) T;
-    if (!created) return E_OUTOFMEMORY;
-    const HRESULT hr = created->QueryInterface(riid, object);
-    created->Release();
-    return hr;
+    return HandOutNewObject(new (std::nothrow) T, riid, object);
 }

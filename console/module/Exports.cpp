@@ -17,10 +17,7 @@ EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** object)
             if (*entry.clsid != clsid) continue;
             // A factory per request: a cached one would count as a live
             // object and keep the library loaded for good.
-            auto* factory = new CClassFactory(PlaydeckComModule(), entry.create);
-            const HRESULT hr = factory->QueryInterface(riid, object);
-            factory->Release();
-            return hr;
+            return CClassFactory::Serve(PlaydeckComModule(), entry.create, riid, object);
         }
         return CLASS_E_CLASSNOTAVAILABLE;
     } catch (const std::bad_alloc&) {

@@ -8,6 +8,11 @@ CClassFactory::CClassFactory(CComModule& module, Creator creator)
 {
 }
 
+HRESULT CClassFactory::Serve(CComModule& module, Creator creator, REFIID riid, void** object)
+{
+    return HandOutNewObject(new (std::nothrow) CClassFactory(module, std::move(creator)), riid, object);
+}
+
 HRESULT CClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** object)
 {
     if (!object) return E_POINTER;

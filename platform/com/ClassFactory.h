@@ -17,6 +17,10 @@ public:
 
     CClassFactory(CComModule& module, Creator creator);
 
+    // What a module's DllGetClassObject hands out for a class: a new factory
+    // with the creator, queried for riid.
+    static HRESULT Serve(CComModule& module, Creator creator, REFIID riid, void** object);
+
     // A creator that throws reports E_OUTOFMEMORY or E_UNEXPECTED instead.
     HRESULT CreateInstance(IUnknown* outer, REFIID riid, void** object) override;
     HRESULT LockServer(BOOL lock) override;

@@ -25,6 +25,19 @@ struct InterfaceEntry {
 };
 HRESULT QueryInterfaceTable(const InterfaceEntry* entries, int count, REFIID riid, void** object);
 
+// Hands a newly made object, holding only its maker's reference, to a caller
+// asking for riid: the maker's reference goes whatever the answer, so an
+// object nobody could take is gone at once. A null object (the allocation
+// failed) is E_OUTOFMEMORY.
+template <typename T>
+HRESULT HandOutNewObject(T* created, REFIID riid, void** object)
+{
+    if (!created) return E_OUTOFMEMORY;
+    const HRESULT hr = created->QueryInterface(riid, object);
+    created->Release();
+    return hr;
+}
+
 #define BRAINWHEEL_IUNKNOWN_IMPL(...)                                                    \
 public:                                                                                  \
     HRESULT QueryInterface(REFIID riid, void** object) override                          \

@@ -63,11 +63,7 @@ HRESULT OleCreateFontIndirect(const FONTDESC& desc, REFIID riid, void** font)
 {
     if (!font) return E_POINTER;
     *font = nullptr;
-    auto* object = new (std::nothrow) CFontObject(desc);
-    if (!object) return E_OUTOFMEMORY;
-    const HRESULT hr = object->QueryInterface(riid, font);
-    object->Release();
-    return hr;
+    return HandOutNewObject(new (std::nothrow) CFontObject(desc), riid, font);
 }
 
 CFontObject::CFontObject(const FONTDESC& desc)

@@ -50,11 +50,7 @@ HRESULT OleLoadPicture(IStream* stream, LONG size, BOOL, REFIID riid, void** pic
     QImage image;
     if (!image.loadFromData(bytes) || image.isNull()) return E_FAIL;
 
-    CPictureObject* object = new (std::nothrow) CPictureObject(std::move(image), std::move(bytes));
-    if (!object) return E_OUTOFMEMORY;
-    const HRESULT answered = object->QueryInterface(riid, picture);
-    object->Release();
-    return answered;
+    return HandOutNewObject(new (std::nothrow) CPictureObject(std::move(image), std::move(bytes)), riid, picture);
 }
 
 HRESULT OleCopyPicture(IUnknown* source, REFIID riid, void** copy)

@@ -89,10 +89,7 @@ private:
 
 HRESULT Create(bool failing, REFIID riid, void** object)
 {
-    auto* book = new CFixtureBook(failing);
-    const HRESULT hr = book->QueryInterface(riid, object);
-    book->Release();
-    return hr;
+    return HandOutNewObject(new (std::nothrow) CFixtureBook(failing), riid, object);
 }
 
 HRESULT UpdateRegistry(bool registering)
@@ -110,13 +107,8 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(REFC
     if (clsid == CLSID_FixtureBook) failing = false;
     else if (clsid == CLSID_FailingBook) failing = true;
     else return CLASS_E_CLASSNOTAVAILABLE;
-    auto* factory = new (std::nothrow) CClassFactory(g_module, [failing](REFIID iid, void** out) {
-        return Create(failing, iid, out);
-    });
-    if (!factory) return E_OUTOFMEMORY;
-    const HRESULT hr = factory->QueryInterface(riid, object);
-    factory->Release();
-    return hr;
+    return CClassFactory::Serve(
+        g_module, [failing](REFIID iid, void** out) { return Create(failing, iid, out); }, riid, object);
 }
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllCanUnloadNow() { return g_module.DllCanUnloadNow(); }

@@ -38,11 +38,7 @@ private:
 
 HRESULT CreateThing(REFIID riid, void** object)
 {
-    auto* thing = new (std::nothrow) CTestThing;
-    if (!thing) return E_OUTOFMEMORY;
-    const HRESULT hr = thing->QueryInterface(riid, object);
-    thing->Release();
-    return hr;
+    return HandOutNewObject(new (std::nothrow) CTestThing, riid, object);
 }
 
 } // namespace
@@ -54,11 +50,7 @@ EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** object)
     if (!object) return E_POINTER;
     *object = nullptr;
     if (clsid != CLSID_ComTestThing) return CLASS_E_CLASSNOTAVAILABLE;
-    auto* factory = new (std::nothrow) CClassFactory(g_module, CreateThing);
-    if (!factory) return E_OUTOFMEMORY;
-    const HRESULT hr = factory->QueryInterface(riid, object);
-    factory->Release();
-    return hr;
+    return CClassFactory::Serve(g_module, CreateThing, riid, object);
 }
 
 EXPORT HRESULT DllCanUnloadNow() { return g_module.DllCanUnloadNow(); }

@@ -34,11 +34,7 @@ EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** object)
     if (clsid == CLSID_SampleCtrl) creator = CSampleCtrl::Create;
     else if (clsid == CLSID_SampleComposite) creator = CSampleComposite::Create;
     else return CLASS_E_CLASSNOTAVAILABLE;
-    auto* factory = new (std::nothrow) CClassFactory(g_module, creator);
-    if (!factory) return E_OUTOFMEMORY;
-    const HRESULT hr = factory->QueryInterface(riid, object);
-    factory->Release();
-    return hr;
+    return CClassFactory::Serve(g_module, creator, riid, object);
 }
 
 EXPORT HRESULT DllCanUnloadNow() { return g_module.DllCanUnloadNow(); }

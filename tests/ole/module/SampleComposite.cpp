@@ -21,11 +21,7 @@ const ControlClassInfo kClass = {CLSID_SampleComposite, IID_ISampleComposite, kM
 
 HRESULT CSampleComposite::Create(REFIID riid, void** object)
 {
-    auto* control = new (std::nothrow) CSampleComposite;
-    if (!control) return E_OUTOFMEMORY;
-    const HRESULT hr = control->QueryInterface(riid, object);
-    control->Release();
-    return hr;
+    return HandOutNewObject(new (std::nothrow) CSampleComposite, riid, object);
 }
 
 CSampleComposite::CSampleComposite() : CCompositeControl(kClass, kTemplateId) {}

@@ -45,11 +45,7 @@ const ControlClassInfo kClass = {CLSID_SampleCtrl, IID_ISampleCtrl, kMembers, &D
 
 HRESULT CSampleCtrl::Create(REFIID riid, void** object)
 {
-    auto* control = new (std::nothrow) CSampleCtrl;
-    if (!control) return E_OUTOFMEMORY;
-    const HRESULT hr = control->QueryInterface(riid, object);
-    control->Release();
-    return hr;
+    return HandOutNewObject(new (std::nothrow) CSampleCtrl, riid, object);
 }
 
 CSampleCtrl::CSampleCtrl() : CControlBase(kClass) {}
