@@ -131,6 +131,14 @@ CComVariant CComVariant::I4(LONG value)
     return v;
 }
 
+CComVariant CComVariant::UI4(ULONG value)
+{
+    CComVariant v;
+    v.vt = VT_UI4;
+    v.ulVal = value;
+    return v;
+}
+
 CComVariant CComVariant::Bool(bool value)
 {
     CComVariant v;

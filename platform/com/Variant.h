@@ -56,6 +56,7 @@ public:
 
     static CComVariant I2(SHORT value);
     static CComVariant I4(LONG value);
+    static CComVariant UI4(ULONG value);
     static CComVariant Bool(bool value);
     static CComVariant Text(std::u16string_view value);
     static CComVariant Object(IDispatch* value);  // adds a reference

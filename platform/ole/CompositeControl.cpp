@@ -5,7 +5,9 @@
 #include "ole/DialogTemplate.h"
 #include "ui/AnimateCtrl.h"
 
+#include <QFileInfo>
 #include <QFont>
+#include <QtDebug>
 
 #include <string_view>
 
@@ -45,12 +47,19 @@ void CCompositeControl::CreateChildren()
     CDialogTemplate dialog;
     std::string error;
     const std::string_view text = ResourceBytes(ClassModule(), m_dialogId, "DIALOG");
-    if (!text.empty() && CDialogTemplate::Parse(text, dialog, error)) {
+    if (text.empty()) {
+        Warn("the module has no such template");
+    } else if (!CDialogTemplate::Parse(text, dialog, error)) {
+        Warn(error);
+    } else {
         if (dialog.FontPoints() > 0) Window()->setFont(QFont(QString::fromStdString(dialog.FontName()), dialog.FontPoints()));
+        // Saved initial data, for children without PROPS lines.
         const std::string_view block = ResourceBytes(ClassModule(), m_dialogId, "240");
         CDialogInitData initData;
-        if (!CDialogInitData::Parse(reinterpret_cast<const BYTE*>(block.data()), block.size(), initData))
+        if (!CDialogInitData::Parse(reinterpret_cast<const BYTE*>(block.data()), block.size(), initData)) {
+            Warn("its initial-data block 240 is damaged and was ignored");
             initData = CDialogInitData();
+        }
         for (const DialogItem& item : dialog.Items()) CreateChild(item, initData);
     }
     m_bInitResult = OnInitDialog();
@@ -62,8 +71,18 @@ void CCompositeControl::CreateChild(const DialogItem& item, const CDialogInitDat
     const QRect rect(pixels.x, pixels.y, pixels.cx, pixels.cy);
     if (item.className.empty()) {
         auto host = std::make_unique<CControlHost>();
-        if (SUCCEEDED(host->Create(item.clsid, Window(), rect, initData.ForControl(item.id), item.visible)))
-            m_children.push_back({item.id, std::move(host), nullptr});
+        std::vector<std::string> faults;
+        const HRESULT hr = host->CreateFromItem(item, Window(), rect, initData.ForControl(item.id), faults);
+        for (const std::string& fault : faults) Warn(fault);
+        if (FAILED(hr)) {
+            Warn(QString("line %1: control %2 could not be made (0x%3)")
+                     .arg(item.line)
+                     .arg(item.id)
+                     .arg(static_cast<std::uint32_t>(hr), 8, 16, QChar('0'))
+                     .toStdString());
+            return;
+        }
+        m_children.push_back({item.id, std::move(host), nullptr});
         return;
     }
     if (SameText(item.className, kAnimateClass)) {
@@ -71,8 +90,16 @@ void CCompositeControl::CreateChild(const DialogItem& item, const CDialogInitDat
         animate->setGeometry(rect);
         animate->setVisible(item.visible);
         m_children.push_back({item.id, nullptr, animate});
+        return;
     }
-    // Other window classes are not made here: their id stays empty.
+    Warn("line " + std::to_string(item.line) + ": control " + std::to_string(item.id) + " of window class " +
+         item.className + " is not made here");
+}
+
+void CCompositeControl::Warn(const std::string& what) const
+{
+    const QString module = QFileInfo(QString::fromStdString(GetModuleFileName(ClassModule()))).fileName();
+    qWarning("%s DIALOG %d: %s", qPrintable(module), m_dialogId, what.c_str());
 }
 
 void CCompositeControl::CloseChildren()

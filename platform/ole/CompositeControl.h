@@ -1,10 +1,13 @@
 #pragma once
 // CCompositeControl: a control whose window is laid out from a dialog
 // template of its module (resource "DIALOG" <id>, CDialogTemplate) with the
-// initial data of the same number (resource "240", CDialogInitData). When
-// its window is made it creates every child of the template: hosted controls
-// by class identifier through the registry, fed their initial data, and
-// native windows ("SysAnimate32", a CAnimateCtrl). Then OnInitDialog runs,
+// initial properties its PROPS lines give (CInitialProperties) or, for a
+// child without such lines, the saved initial data of the same number
+// (resource "240", CDialogInitData). When its window is made it creates
+// every child of the template: hosted controls by class identifier through
+// the registry, fed their initial data, and native windows ("SysAnimate32",
+// a CAnimateCtrl). Whatever cannot be made or loaded is logged with the
+// module, the template, the line and the reason, never silently dropped. Then OnInitDialog runs,
 // once per window. Children are found by id: hosted ones through their own
 // interfaces, native ones as widgets. At in-place deactivation the concrete
 // control's OnInPlaceDeactivate drops its references to children first; the
@@ -56,6 +59,8 @@ private:
     void CreateChildren() override;
     void CloseChildren() override;
     void CreateChild(const DialogItem& item, const CDialogInitData& initData);
+    // Logs a fault of this control's template.
+    void Warn(const std::string& what) const;
 
     int m_dialogId;
     std::vector<Child> m_children;

@@ -4,7 +4,9 @@
 #include "ui/MulDiv.h"
 
 #include <QCoreApplication>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QtDebug>
 
 #include <new>
 
@@ -128,12 +130,23 @@ HRESULT CControlBase::CreateControlWindow(QWidget* parent, const QRect& rect, BO
     try {
         m_window = new CControlWindow(this, parent);
         m_window->setGeometry(rect);
+        // Moves arrive without a button held, for the hover hooks.
+        m_window->setMouseTracking(true);
         CreateChildren();
         OnCreate();
         m_window->setVisible(visible != FALSE);
     } catch (const std::bad_alloc&) {
+        LogFault("CreateControlWindow", "out of memory");
         Deactivate(false);
         return E_OUTOFMEMORY;
+    } catch (const std::exception& fault) {
+        LogFault("CreateControlWindow", fault.what());
+        Deactivate(false);
+        return E_FAIL;
+    } catch (...) {
+        LogFault("CreateControlWindow", "unknown exception");
+        Deactivate(false);
+        return E_FAIL;
     }
     return S_OK;
 }
@@ -157,15 +170,27 @@ HRESULT CControlBase::SetSite(IControlSite* site)
     return S_OK;
 }
 
+HRESULT CControlBase::GetPropertyMap(std::span<const PROPERTYDESC>* map)
+{
+    if (!map) return E_POINTER;
+    *map = m_info.properties;
+    return S_OK;
+}
+
 void CControlBase::WindowDestroyed() { Deactivate(true); }
 
 void CControlBase::Deactivate(bool windowGoing)
 {
-    if (!m_window) return;
+    // A child closed below may release the last reference to a sink that
+    // deactivates this control again: the first call does the work.
+    if (!m_window || m_bDeactivating) return;
+    m_bDeactivating = true;
     OnInPlaceDeactivate();
     CloseChildren();
     m_site.Release();
+    m_bHover = false;
     CControlWindow* window = std::exchange(m_window, nullptr);
+    m_bDeactivating = false;
     if (!windowGoing) window->Destroy();
 }
 
@@ -184,11 +209,67 @@ bool CControlBase::HandleWindowEvent(QWidget* window, QEvent* event)
             OnMessage(message->Message(), message->WParam(), message->LParam());
             return true;
         }
+        if (HandleMouseEvent(event)) return true;
         return OnWindowEvent(event);
-    } catch (...) {
+    } catch (const std::exception& fault) {
         // A control's fault must not unwind through Qt's event loop.
+        LogFault("a window event", fault.what());
+        return true;
+    } catch (...) {
+        LogFault("a window event", "unknown exception");
         return true;
     }
+}
+
+bool CControlBase::HandleMouseEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Enter:
+        if (!m_bHover && CanHover()) {
+            m_bHover = true;
+            OnMouseEnter();
+        }
+        return true;
+    case QEvent::Leave:
+        if (m_bHover) {
+            m_bHover = false;
+            OnMouseLeave();
+        }
+        return true;
+    case QEvent::MouseMove: {
+        // A hover ended by the control (EndHover) starts again with a move,
+        // as long as the pointer is still over the window.
+        if (!m_bHover && CanHover()) {
+            m_bHover = true;
+            OnMouseEnter();
+        }
+        if (m_window) OnMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+        event->accept();
+        return true;
+    }
+    case QEvent::MouseButtonPress: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton) OnLButtonDown(mouse->position().toPoint());
+        event->accept();
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+        event->accept();
+        return true;
+    default: return false;
+    }
+}
+
+void CControlBase::SetCursorShape(Qt::CursorShape shape)
+{
+    if (m_window) m_window->setCursor(shape);
+}
+
+void CControlBase::LogFault(const char* where, const char* what) const
+{
+    qWarning("control %s: a fault in %s was absorbed: %s", GuidToString(m_info.clsid).c_str(), where, what);
 }
 
 void CControlBase::OnDraw(QPainter&, const QRect&) {}
@@ -205,6 +286,38 @@ void CControlBase::FireViewChange()
 void CControlBase::SendOnDataChange()
 {
     if (CComPtr<IControlSite> site = m_site) site->OnDataChange();
+}
+
+void CControlBase::PropertyChanged()
+{
+    SetDirty();
+    FireViewChange();
+    SendOnDataChange();
+}
+
+HRESULT CControlBase::PutStock(DISPID id, const VARIANT& value, bool byReference)
+{
+    VARIANT argument = value;  // borrowed: the call only reads it
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params;
+    params.rgvarg = &argument;
+    params.cArgs = 1;
+    params.rgdispidNamedArgs = &named;
+    params.cNamedArgs = 1;
+    CDispatchCall call(&params, nullptr);
+    return InvokeChecked(id, byReference ? INVOKE_PROPERTYPUTREF : INVOKE_PROPERTYPUT, call);
+}
+
+HRESULT CControlBase::InvokeStock(DISPID member, INVOKEKIND kind, CDispatchCall& call)
+{
+    if (kind == INVOKE_PROPERTYGET || kind == INVOKE_FUNC) return m_stock.Get(member, call);
+    const HRESULT hr = m_stock.Put(member, kind == INVOKE_PROPERTYPUTREF, call);
+    if (FAILED(hr)) return hr;
+    SetDirty();
+    OnStockPropertyChanged(member);
+    FireViewChange();
+    SendOnDataChange();
+    return S_OK;
 }
 
 void CControlBase::FireEvent(DISPID id, const std::vector<CComVariant>& args)
@@ -251,11 +364,23 @@ HRESULT CControlBase::InvokeFromTable(DISPID member, WORD flags, DISPPARAMS* par
     const UINT expected = isPut ? 1 : static_cast<UINT>(desc->cParams);
     if (params->cArgs != expected) return DISP_E_BADPARAMCOUNT;
     CDispatchCall call(params, result);
+    return InvokeChecked(member, desc->invkind, call);
+}
+
+HRESULT CControlBase::InvokeChecked(DISPID member, INVOKEKIND kind, CDispatchCall& call)
+{
+    // No exception crosses the component boundary.
     try {
-        return InvokeMember(member, desc->invkind, call);
+        if (CStockProperties::IsStock(member)) return InvokeStock(member, kind, call);
+        return InvokeMember(member, kind, call);
     } catch (const std::bad_alloc&) {
+        LogFault("a dispatched call", "out of memory");
         return E_OUTOFMEMORY;
+    } catch (const std::exception& fault) {
+        LogFault("a dispatched call", fault.what());
+        return E_UNEXPECTED;
     } catch (...) {
+        LogFault("a dispatched call", "unknown exception");
         return E_UNEXPECTED;
     }
 }

@@ -5,17 +5,32 @@
 // maps a dispatch id to its own slots. The base gives it:
 // - IDispatch from the interface's member table (names, type info, the
 //   check of invoke kind and argument count before the hook is called);
+// - the stock properties (CStockProperties) the table declares under their
+//   standard ids, with their puts' common steps, so that a control writes
+//   only what is its own;
 // - its event interface through a connection point, fired synchronously;
 // - IPersistStreamInit over its property map (CControlStream), the
-//   properties read and written through its own dispatch table;
-// - its window (CControlWindow), with painting, posted messages and the
-//   in-place deactivation hook;
+//   properties read and written through its own dispatch table, and the map
+//   itself for hosts that write initial data (IControlPropertyMap);
+// - its window (CControlWindow), with painting, posted messages, typed
+//   mouse hooks with a hover flag, and the in-place deactivation hook;
 // - the module's object count for as long as the object lives.
 //
 // A concrete control is `final`, keeps its destructor private and puts
 // BRAINWHEEL_CONTROL_IMPL(IMyControl, IID_IMyControl) at the top of its body.
 // Ownership: the control owns its window (see CControlWindow); its last
 // Release deactivates it (closing children and the window) and deletes it.
+//
+// Re-entrancy. A sink may do anything from inside an event, down to closing
+// the whole console from an answer click deep in a chain of composites. So:
+// - fire events as the last step of whatever fires them, after the state
+//   they report is settled;
+// - call a child through a local reference (CComPtr copy) across anything
+//   that can fire, never through a member that a sink can clear;
+// - keep no raw pointer to a child's window across such a call.
+// The window and the control stay alive until the event handling returns
+// (CControlWindow defers its deletion; the window holds a reference to its
+// control while it dispatches).
 #include "com/ComModule.h"
 #include "com/ComPtr.h"
 #include "com/ConnectionPoint.h"
@@ -25,10 +40,12 @@
 #include "ole/DispatchCall.h"
 #include "ole/Persist.h"
 #include "ole/PropertyMap.h"
+#include "ole/StockProperties.h"
 #include "ole/WindowedControl.h"
 #include "ui/Resources.h"
 
 #include <QColor>
+#include <QPoint>
 #include <QRect>
 
 #include <span>
@@ -48,7 +65,10 @@ struct ControlClassInfo {
     CComModule& module;
 };
 
-class CControlBase : public IConnectionPointContainer, public IPersistStreamInit, public IWindowedControl {
+class CControlBase : public IConnectionPointContainer,
+                     public IPersistStreamInit,
+                     public IWindowedControl,
+                     public IControlPropertyMap {
 public:
     // IConnectionPointContainer
     HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint** point) override;
@@ -66,6 +86,9 @@ public:
     HRESULT GetWindow(QWidget** window) override;
     HRESULT InPlaceDeactivate() override;
     HRESULT SetSite(IControlSite* site) override;
+
+    // IControlPropertyMap
+    HRESULT GetPropertyMap(std::span<const PROPERTYDESC>* map) override;
 
     // For CControlWindow.
     IUnknown* ControllingUnknown() { return static_cast<IConnectionPointContainer*>(this); }
@@ -99,10 +122,39 @@ protected:
     // The colour the window is filled with before OnDraw; invalid: none.
     virtual QColor BackgroundColour() const { return {}; }
 
+    // Mouse hooks, on the window's thread. Every mouse event that reaches a
+    // control's window ends there: it never travels on to the parent's.
+    // The pointer came over the window (or moved while no hover was on) and
+    // CanHover allowed it: the hover flag is now set.
+    virtual void OnMouseEnter() {}
+    // The pointer left the window while the hover flag was set; it is clear now.
+    virtual void OnMouseLeave() {}
+    virtual void OnMouseMove(const QPoint&) {}
+    virtual void OnLButtonDown(const QPoint&) {}
+    // Whether the pointer over the window may start a hover now.
+    virtual bool CanHover() const { return true; }
+    bool IsHovered() const { return m_bHover; }
+    // Clears the hover flag without OnMouseLeave; the next move may set it again.
+    void EndHover() { m_bHover = false; }
+    // The cursor shown over the window (Qt::PointingHandCursor for the hand).
+    void SetCursorShape(Qt::CursorShape shape);
+
+    // The stock properties' values; a control sets its defaults here.
+    CStockProperties& Stock() { return m_stock; }
+    const CStockProperties& Stock() const { return m_stock; }
+    // A stock property was put and stored; the redraw and the data-change
+    // notice follow. A control mirrors it to its children here.
+    virtual void OnStockPropertyChanged(DISPID) {}
+    // The way in for the stock slots of a dual interface: the put of stock
+    // property `id` with `value`, as a dispatched put would do it.
+    HRESULT PutStock(DISPID id, const VARIANT& value, bool byReference);
+
     // The steps after a property put.
     void SetDirty(bool dirty = true) { m_bDirty = dirty; }
     void FireViewChange();   // asks for a repaint
     void SendOnDataChange(); // tells the site
+    // All three, as a persisted property's put ends.
+    void PropertyChanged();
     // Calls every sink of the event interface with the arguments in their
     // declared order (BOOL and short arguments as CComVariant::I2).
     void FireEvent(DISPID id, const std::vector<CComVariant>& args = {});
@@ -125,7 +177,12 @@ private:
     virtual void CreateChildren() {}
     virtual void CloseChildren() {}
     const MEMBERDESC* FindMember(DISPID member, WORD flags) const;
+    HRESULT InvokeStock(DISPID member, INVOKEKIND kind, CDispatchCall& call);
+    HRESULT InvokeChecked(DISPID member, INVOKEKIND kind, CDispatchCall& call);
+    bool HandleMouseEvent(QEvent* event);
     void Deactivate(bool windowGoing);
+    // A fault absorbed at the boundary: said, with the class and where.
+    void LogFault(const char* where, const char* what) const;
 
     const ControlClassInfo& m_info;
     CRefCount m_refCount;
@@ -135,7 +192,10 @@ private:
     CControlWindow* m_window = nullptr;
     CComPtr<IControlSite> m_site;
     SIZEL m_extent;  // HIMETRIC, as loaded; the window's size while there is one
+    CStockProperties m_stock;
     bool m_bDirty = false;
+    bool m_bHover = false;
+    bool m_bDeactivating = false;  // Deactivate is under way: a second call does nothing
 };
 
 // The IUnknown and IDispatch of a concrete control. The reference count
@@ -152,7 +212,8 @@ public:                                                                         
             {&IID_IConnectionPointContainer, static_cast<IConnectionPointContainer*>(this)},             \
             {&IID_IPersistStreamInit, static_cast<IPersistStreamInit*>(this)},                           \
             {&IID_IPersist, static_cast<IPersistStreamInit*>(this)},                                     \
-            {&IID_IWindowedControl, static_cast<IWindowedControl*>(this)}};                              \
+            {&IID_IWindowedControl, static_cast<IWindowedControl*>(this)},                               \
+            {&IID_IControlPropertyMap, static_cast<IControlPropertyMap*>(this)}};                        \
         return QueryInterfaceTable(entries, static_cast<int>(std::size(entries)), riid, object);         \
     }                                                                                                    \
     ULONG AddRef() override { return InternalAddRef(); }                                                 \

@@ -1,6 +1,7 @@
 #include "ole/ControlHost.h"
 
 #include "com/ComRuntime.h"
+#include "ole/InitialProperties.h"
 #include "ole/Persist.h"
 
 HRESULT CControlHost::Create(REFCLSID clsid, QWidget* parent, const QRect& rect, const std::vector<BYTE>* initData,
@@ -12,6 +13,21 @@ HRESULT CControlHost::Create(REFCLSID clsid, QWidget* parent, const QRect& rect,
                                         reinterpret_cast<void**>(&control));
     if (FAILED(hr)) return hr;
     return Attach(control, parent, rect, initData, visible);
+}
+
+HRESULT CControlHost::CreateFromItem(const DialogItem& item, QWidget* parent, const QRect& rect,
+                                     const std::vector<BYTE>* savedData, std::vector<std::string>& faults)
+{
+    if (m_control) return E_UNEXPECTED;
+    if (!item.HasInitialProperties()) return Create(item.clsid, parent, rect, savedData, item.visible);
+    CComPtr<IUnknown> control;
+    HRESULT hr = CoCreateInstance(item.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                  reinterpret_cast<void**>(&control));
+    if (FAILED(hr)) return hr;
+    std::vector<BYTE> written;
+    hr = CInitialProperties::Write(control, item, written, faults);
+    if (FAILED(hr)) return hr;
+    return Attach(control, parent, rect, &written, item.visible);
 }
 
 HRESULT CControlHost::Attach(IUnknown* control, QWidget* parent, const QRect& rect, const std::vector<BYTE>* initData,

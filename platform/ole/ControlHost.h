@@ -10,7 +10,10 @@
 
 #include <QRect>
 
+#include <string>
 #include <vector>
+
+struct DialogItem;
 
 class QWidget;
 
@@ -25,6 +28,12 @@ public:
     // nothing is kept. E_UNEXPECTED while a control is hosted already.
     HRESULT Create(REFCLSID clsid, QWidget* parent, const QRect& rect, const std::vector<BYTE>* initData,
                    bool visible);
+    // Creates the hosted control of a template item at `rect`: fed the
+    // initial data written from its PROPS lines when it has any, else
+    // `savedData` (null for none). Lines that cannot be applied are left
+    // out and described in `faults`.
+    HRESULT CreateFromItem(const DialogItem& item, QWidget* parent, const QRect& rect,
+                           const std::vector<BYTE>* savedData, std::vector<std::string>& faults);
     // Hosts a control made elsewhere, as Create does from its first step on.
     HRESULT Attach(IUnknown* control, QWidget* parent, const QRect& rect, const std::vector<BYTE>* initData,
                    bool visible);

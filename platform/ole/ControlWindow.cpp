@@ -21,26 +21,38 @@ CControlWindow::~CControlWindow()
     if (CControlBase* control = std::exchange(m_control, nullptr)) control->WindowDestroyed();
 }
 
+namespace {
+
+// Control windows handing an event to their control on this thread. Any of
+// them may be a descendant of a window being destroyed, and Qt deletes
+// descendants with their ancestor: while one is busy, nothing is deleted.
+thread_local int t_nDispatching = 0;
+
+}  // namespace
+
 void CControlWindow::Destroy()
 {
     m_control = nullptr;
-    if (m_nDispatching == 0) {
+    if (t_nDispatching == 0) {
         delete this;
         return;
     }
+    // Out of its parent, so that the parent's own deletion does not take it
+    // (and a busy descendant with it) before the event loop does.
     hide();
+    setParent(nullptr);
     deleteLater();
 }
 
 bool CControlWindow::event(QEvent* event)
 {
     if (!m_control) return QWidget::event(event);
-    ++m_nDispatching;
+    ++t_nDispatching;
     bool handled = false;
     {
         CComPtr<IUnknown> keepAlive(m_control->ControllingUnknown());
         handled = m_control->HandleWindowEvent(this, event);
     }
-    --m_nDispatching;
+    --t_nDispatching;
     return handled || QWidget::event(event);
 }

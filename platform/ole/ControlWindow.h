@@ -6,8 +6,9 @@
 //   Release;
 // - a parent widget that deletes the window first tells the control, which
 //   then deactivates without deleting the window a second time;
-// - a window deleted from inside its own event handling (a sink released the
-//   control's last reference while a click was being reported) is deleted
+// - a window destroyed while any control window of the thread is handling
+//   an event (a sink closed the whole console from inside an answer click,
+//   deep in a chain of composites) is taken out of its parent and deleted
 //   later, once the handling has returned.
 // The window hands its paint events, posted messages and any other events to
 // the control, holding a reference to the control while it does.
@@ -54,5 +55,4 @@ protected:
 
 private:
     CControlBase* m_control;  // not counted: the control outlives its window or calls Destroy
-    int m_nDispatching = 0;   // events under way on this window
 };

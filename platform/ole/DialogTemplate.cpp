@@ -17,7 +17,7 @@ bool SameWord(std::string_view a, std::string_view b)
 
 // Splits a line at blanks; a token in double quotes keeps its blanks and
 // loses its quotes. False for an unterminated quote.
-bool Tokenise(std::string_view line, std::vector<std::string>& tokens)
+bool Tokenise(std::string_view line, std::vector<DialogWord>& tokens)
 {
     tokens.clear();
     size_t i = 0;
@@ -29,13 +29,13 @@ bool Tokenise(std::string_view line, std::vector<std::string>& tokens)
         if (line[i] == '"') {
             const size_t end = line.find('"', i + 1);
             if (end == std::string_view::npos) return false;
-            tokens.emplace_back(line.substr(i + 1, end - i - 1));
+            tokens.push_back({std::string(line.substr(i + 1, end - i - 1)), true});
             i = end + 1;
             continue;
         }
         size_t end = i;
         while (end < line.size() && !std::isspace(static_cast<unsigned char>(line[end]))) ++end;
-        tokens.emplace_back(line.substr(i, end - i));
+        tokens.push_back({std::string(line.substr(i, end - i)), false});
         i = end;
     }
     return true;
@@ -65,6 +65,7 @@ bool CDialogTemplate::Parse(std::string_view text, CDialogTemplate& dialog, std:
     constexpr int kMaxUnits = 0x7FFF;
     CDialogTemplate parsed;
     bool sawDialog = false;
+    std::vector<DialogWord> words;
     std::vector<std::string> tokens;
     int lineNumber = 0;
     const auto fail = [&](const std::string& fault) {
@@ -76,8 +77,10 @@ bool CDialogTemplate::Parse(std::string_view text, CDialogTemplate& dialog, std:
         const size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        if (!Tokenise(line, tokens)) return fail("unterminated quote");
-        if (tokens.empty() || tokens[0][0] == '#') continue;
+        if (!Tokenise(line, words)) return fail("unterminated quote");
+        if (words.empty() || (!words[0].quoted && words[0].text[0] == '#')) continue;
+        tokens.clear();
+        for (const DialogWord& word : words) tokens.push_back(word.text);
 
         const std::string& keyword = tokens[0];
         if (SameWord(keyword, "DIALOG")) {
@@ -108,7 +111,21 @@ bool CDialogTemplate::Parse(std::string_view text, CDialogTemplate& dialog, std:
                 else if (SameWord(tokens[i], "HIDDEN")) item.visible = false;
                 else if (!SameWord(tokens[i], "TABSTOP")) return fail("unknown style " + tokens[i]);
             }
+            item.line = lineNumber;
             parsed.m_items.push_back(std::move(item));
+        } else if (SameWord(keyword, "PROPS")) {
+            if (parsed.m_items.empty() || !parsed.m_items.back().className.empty())
+                return fail("PROPS without a hosted CONTROL above it");
+            if (tokens.size() < 3) return fail("expected PROPS <property> <value>");
+            DialogItem& item = parsed.m_items.back();
+            if (SameWord(tokens[1], "Extent")) {
+                if (tokens.size() != 4 || !Number(tokens[2], item.extentCx, 0, 0x7FFFFFFF) ||
+                    !Number(tokens[3], item.extentCy, 0, 0x7FFFFFFF))
+                    return fail("expected PROPS Extent <width> <height> in HIMETRIC");
+                item.hasExtent = true;
+            } else {
+                item.properties.push_back({tokens[1], {words.begin() + 2, words.end()}, lineNumber});
+            }
         } else {
             return fail("unknown statement " + keyword);
         }

@@ -5,15 +5,34 @@
 //   DIALOG <width> <height>
 //   FONT <points> "<face>"
 //   CONTROL <class> <id> <x> <y> <width> <height> [VISIBLE | HIDDEN | TABSTOP]...
+//   PROPS <property> <value>...
 // <class> is a class identifier in braces (a hosted control, created
 // through the registry) or a window class name ("SysAnimate32"). Sizes and
 // places are in dialog units; a control is hidden unless it says VISIBLE.
-// Keywords are case-blind.
+// PROPS lines give the hosted control of the CONTROL line above them its
+// initial properties, one a line, named as in the control's property map;
+// `PROPS Extent <cx> <cy>` gives its persisted extent in HIMETRIC. What a
+// value may be depends on the property's kind and is checked when the
+// control is made (CInitialProperties). Keywords are case-blind; text in
+// double quotes keeps its blanks.
 #include "com/ComTypes.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
+
+// A word of a template line; `quoted` tells "NONE" from NONE.
+struct DialogWord {
+    std::string text;
+    bool quoted = false;
+};
+
+// One PROPS line: a property and the words of its value.
+struct PropertySetting {
+    std::string name;
+    std::vector<DialogWord> value;
+    int line = 0;
+};
 
 struct DialogItem {
     std::string className;  // empty for a hosted control
@@ -21,6 +40,13 @@ struct DialogItem {
     int id = 0;
     int x = 0, y = 0, cx = 0, cy = 0;  // dialog units
     bool visible = false;
+    int line = 0;                      // of the CONTROL statement
+    bool hasExtent = false;            // PROPS Extent was given
+    int extentCx = 0, extentCy = 0;    // HIMETRIC
+    std::vector<PropertySetting> properties;
+
+    // The item has PROPS lines: its initial data is written from them.
+    bool HasInitialProperties() const { return hasExtent || !properties.empty(); }
 };
 
 // A rectangle in pixels: left, top, width, height.

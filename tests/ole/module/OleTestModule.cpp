@@ -33,6 +33,7 @@ EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** object)
     CClassFactory::Creator creator;
     if (clsid == CLSID_SampleCtrl) creator = CSampleCtrl::Create;
     else if (clsid == CLSID_SampleComposite) creator = CSampleComposite::Create;
+    else if (clsid == CLSID_SampleOuter) creator = CSampleComposite::CreateOuter;
     else return CLASS_E_CLASSNOTAVAILABLE;
     return CClassFactory::Serve(g_module, creator, riid, object);
 }

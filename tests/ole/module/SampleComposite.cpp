@@ -7,6 +7,7 @@
 namespace {
 
 constexpr int kTemplateId = 400;
+constexpr int kOuterTemplateId = 401;
 constexpr int kFirstChild = 301;
 
 constexpr MEMBERDESC kMembers[] = {
@@ -16,15 +17,25 @@ constexpr MEMBERDESC kMembers[] = {
 
 const ControlClassInfo kClass = {CLSID_SampleComposite, IID_ISampleComposite, kMembers,
                                  &DIID__ISampleCompositeEvents, {}, g_module};
+const ControlClassInfo kOuterClass = {CLSID_SampleOuter, IID_ISampleComposite, kMembers,
+                                      &DIID__ISampleCompositeEvents, {}, g_module};
 
 }  // namespace
 
 HRESULT CSampleComposite::Create(REFIID riid, void** object)
 {
-    return HandOutNewObject(new (std::nothrow) CSampleComposite, riid, object);
+    return HandOutNewObject(new (std::nothrow) CSampleComposite(kClass, kTemplateId), riid, object);
 }
 
-CSampleComposite::CSampleComposite() : CCompositeControl(kClass, kTemplateId) {}
+HRESULT CSampleComposite::CreateOuter(REFIID riid, void** object)
+{
+    return HandOutNewObject(new (std::nothrow) CSampleComposite(kOuterClass, kOuterTemplateId), riid, object);
+}
+
+CSampleComposite::CSampleComposite(const ControlClassInfo& info, int templateId)
+    : CCompositeControl(info, templateId)
+{
+}
 
 HRESULT CSampleComposite::InvokeMember(DISPID id, INVOKEKIND, CDispatchCall& call)
 {
@@ -47,16 +58,19 @@ HRESULT CSampleComposite::InvokeMember(DISPID id, INVOKEKIND, CDispatchCall& cal
 bool CSampleComposite::OnInitDialog()
 {
     ++m_nInitCount;
-    if (FAILED(GetDlgControl(kFirstChild, IID_ISampleCtrl, reinterpret_cast<void**>(&m_spFirst)))) return false;
-    return SUCCEEDED(AdviseChild(kFirstChild, DIID__ISampleCtrlEvents));
+    if (FAILED(GetDlgControl(kFirstChild, IID_IDispatch, reinterpret_cast<void**>(&m_spFirst)))) return false;
+    m_bFirstIsComposite = FAILED(AdviseChild(kFirstChild, DIID__ISampleCtrlEvents));
+    return !m_bFirstIsComposite || SUCCEEDED(AdviseChild(kFirstChild, DIID__ISampleCompositeEvents));
 }
 
 void CSampleComposite::OnInPlaceDeactivate() { m_spFirst.Release(); }
 
 HRESULT CSampleComposite::OnChildEvent(int id, DISPID event, CDispatchCall& call)
 {
+    // OnRing(count, even) of a sample control, OnChildRing(id, count) of an
+    // inner composite: both have dispatch id 1.
     SHORT count = 0;
-    if (event != DISPID_SAMPLE_ONRING || FAILED(call.Short(0, count))) return S_OK;
+    if (event != DISPID_SAMPLE_ONRING || FAILED(call.Short(m_bFirstIsComposite ? 1 : 0, count))) return S_OK;
     FireEvent(DISPID_COMPOSITE_ONCHILDRING, {CComVariant::I2(static_cast<SHORT>(id)), CComVariant::I2(count)});
     return S_OK;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// CSampleComposite: a composite laid out from template 400 of the module.
-// It listens to child 301 and reports each of its rings as OnChildRing.
+// CSampleComposite: a composite laid out from template 400 of the module
+// (or 401, as the outer composite). It listens to child 301 and reports
+// each of its rings as OnChildRing.
 #include "OleTestControls.h"
 
 #include "ole/CompositeControl.h"
@@ -10,13 +11,14 @@ class CSampleComposite final : public CCompositeControl, public ISampleComposite
 
 public:
     static HRESULT Create(REFIID riid, void** object);
+    static HRESULT CreateOuter(REFIID riid, void** object);
 
     HRESULT get_InitCount(LONG* count) override;
     HRESULT GetChild(LONG id, IDispatch** child) override;
     HRESULT GetChildWindow(LONG id, QWidget** window) override;
 
 private:
-    CSampleComposite();
+    CSampleComposite(const ControlClassInfo& info, int templateId);
     ~CSampleComposite() override = default;
 
     HRESULT InvokeMember(DISPID id, INVOKEKIND kind, CDispatchCall& call) override;
@@ -25,5 +27,6 @@ private:
     HRESULT OnChildEvent(int id, DISPID event, CDispatchCall& call) override;
 
     LONG m_nInitCount = 0;
-    CComPtr<ISampleCtrl> m_spFirst;  // child 301 while the layout lives
+    CComPtr<IDispatch> m_spFirst;  // child 301 while the layout lives
+    bool m_bFirstIsComposite = false;
 };
