@@ -1,6 +1,8 @@
 #include "ole/ControlStream.h"
 
 #include "com/ComPtr.h"
+#include "ole/Font.h"
+#include "ole/Picture.h"
 #include "ole/StreamReader.h"
 #include "ole/StreamWriter.h"
 
@@ -16,6 +18,11 @@ HRESULT ObjectOf(const VARIANT& value, CComPtr<IUnknown>& object)
     default: return DISP_E_TYPEMISMATCH;
     }
 }
+
+// The one class an object property may name. A stream is data from outside:
+// loading whatever registered class it names would create, and run, any
+// component at all in place of a font or a picture.
+const CLSID& ClassOf(PropertyKind kind) { return kind == PropertyKind::Font ? CLSID_StdFont : CLSID_StdPicture; }
 
 HRESULT WriteValue(CStreamWriter& out, IStream* stream, PropertyKind kind, const VARIANT& value)
 {
@@ -64,6 +71,7 @@ HRESULT ReadValue(CStreamReader& in, IStream* stream, PropertyKind kind, CComVar
     case VT_DISPATCH: {
         const GUID clsid = in.Guid();
         if (FAILED(in.Result())) return in.Result();
+        if (clsid != GUID_NULL && clsid != ClassOf(kind)) return DISP_E_TYPEMISMATCH;
         CComPtr<IDispatch> object;
         if (clsid != GUID_NULL) {
             const HRESULT hr = OleLoadObject(clsid, stream, IID_IDispatch, reinterpret_cast<void**>(&object));

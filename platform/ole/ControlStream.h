@@ -31,7 +31,10 @@ public:
     static HRESULT Write(IStream* stream, const SIZEL& extent, std::span<const PROPERTYDESC> map,
                          std::span<const CComVariant> values);
     // Reads a whole stream, or nothing: `extent` and `values` change only on
-    // success. Objects come back as VT_DISPATCH, empty ones as a null one.
+    // success. Objects come back as VT_DISPATCH, empty ones as a null one. A
+    // font property may name only CLSID_StdFont and a picture property only
+    // CLSID_StdPicture: any other class fails with DISP_E_TYPEMISMATCH before
+    // anything is created.
     static HRESULT Read(IStream* stream, std::span<const PROPERTYDESC> map, SIZEL& extent,
                         std::vector<CComVariant>& values);
 };

@@ -10,6 +10,13 @@ struct CY {
     std::int64_t int64 = 0;
 };
 
+// The largest size a font object holds, in 1/10000 point: 400 pt, 533
+// pixels at 96 per inch, is taller than the whole console, so no text of ours
+// can want more, and a fit loop that lowers a size one point at a time ends
+// within 400 steps. A larger size, whether described, put or loaded, is held
+// as this one.
+constexpr std::int64_t FONTSIZE_MAX = 4000000;
+
 constexpr SHORT FW_NORMAL = 400;
 constexpr SHORT FW_BOLD = 700;
 constexpr SHORT DEFAULT_CHARSET = 1;
@@ -18,6 +25,7 @@ struct IFont : IUnknown {
     virtual HRESULT get_Name(BSTR* name) = 0;
     virtual HRESULT put_Name(BSTR name) = 0;
     virtual HRESULT get_Size(CY* size) = 0;
+    // A negative size is refused (E_INVALIDARG).
     virtual HRESULT put_Size(CY size) = 0;
     virtual HRESULT get_Weight(SHORT* weight) = 0;
     virtual HRESULT put_Weight(SHORT weight) = 0;

@@ -7,7 +7,7 @@
 #include <QFont>
 #include <QString>
 
-#include <limits>
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -51,6 +51,8 @@ HRESULT Change(T& field, T value, bool& dirty)
     return S_OK;
 }
 
+CY SaneSize(std::int64_t size) { return CY{std::clamp<std::int64_t>(size, 0, FONTSIZE_MAX)}; }
+
 const CDispatchHelper& Dispatch()
 {
     static const CDispatchHelper helper(IID_IFontDisp, kMembers);
@@ -68,7 +70,7 @@ HRESULT OleCreateFontIndirect(const FONTDESC& desc, REFIID riid, void** font)
 
 CFontObject::CFontObject(const FONTDESC& desc)
     : m_name(desc.lpstrName ? desc.lpstrName : u""),
-      m_size(desc.cySize),
+      m_size(SaneSize(desc.cySize.int64)),
       m_weight(desc.sWeight),
       m_charset(desc.sCharset),
       m_italic(desc.fItalic),
@@ -109,7 +111,7 @@ HRESULT CFontObject::get_Size(CY* size) { return CopyOut(size, m_size); }
 HRESULT CFontObject::put_Size(CY size)
 {
     if (size.int64 < 0) return E_INVALIDARG;
-    m_size = size;
+    m_size = SaneSize(size.int64);
     m_dirty = true;
     return S_OK;
 }
@@ -205,11 +207,7 @@ HRESULT CFontObject::GetProperty(DISPID member, VARIANT& value)
 {
     switch (member) {
     case DISPID_FONT_NAME: value.vt = VT_BSTR; return get_Name(&value.bstrVal);
-    case DISPID_FONT_SIZE:
-        if (m_size.int64 > std::numeric_limits<LONG>::max()) return DISP_E_OVERFLOW;
-        value.vt = VT_I4;
-        value.lVal = static_cast<LONG>(m_size.int64);
-        return S_OK;
+    case DISPID_FONT_SIZE: value.vt = VT_I4; value.lVal = static_cast<LONG>(m_size.int64); return S_OK;
     case DISPID_FONT_BOLD: value.vt = VT_BOOL; value.boolVal = m_weight >= FW_BOLD ? VARIANT_TRUE : VARIANT_FALSE; return S_OK;
     case DISPID_FONT_ITALIC: value.vt = VT_BOOL; value.boolVal = m_italic ? VARIANT_TRUE : VARIANT_FALSE; return S_OK;
     case DISPID_FONT_UNDER: value.vt = VT_BOOL; value.boolVal = m_underline ? VARIANT_TRUE : VARIANT_FALSE; return S_OK;
@@ -263,7 +261,7 @@ HRESULT CFontObject::Load(IStream* stream)
     std::u16string name = in.Text();
     if (FAILED(in.Result())) return in.Result();
     m_name = std::move(name);
-    m_size.int64 = size;
+    m_size = SaneSize(size);
     m_weight = weight;
     m_charset = charset;
     m_italic = flags & kItalic;
@@ -275,7 +273,6 @@ HRESULT CFontObject::Load(IStream* stream)
 
 HRESULT CFontObject::Save(IStream* stream, BOOL clearDirty)
 {
-    if (m_size.int64 > std::numeric_limits<DWORD>::max()) return E_UNEXPECTED;
     CStreamWriter out(stream);
     out.U8(kStreamVersion);
     out.U16(static_cast<WORD>(m_charset));

@@ -58,7 +58,7 @@ private:
     HRESULT PutProperty(DISPID member, const DISPPARAMS* params);
 
     std::u16string m_name;
-    CY m_size;
+    CY m_size;  // 0..FONTSIZE_MAX
     SHORT m_weight;
     SHORT m_charset;
     bool m_italic;

@@ -19,8 +19,10 @@ struct IPicture : IUnknown {
     virtual HRESULT get_Width(OLE_XSIZE_HIMETRIC* width) = 0;
     virtual HRESULT get_Height(OLE_YSIZE_HIMETRIC* height) = 0;
     // Draws the source rectangle (HIMETRIC, ySrc measured from the bottom
-    // edge, cySrc negative to run upwards, as on the desktop) into the target
-    // rectangle (pixels) of the painter.
+    // edge, cySrc negative to run upwards, as on the desktop; its edges
+    // rounded to whole pixels of the image) into the target rectangle
+    // (pixels) of the painter. What of the source lies outside the picture
+    // is not drawn, and the target shrinks with it.
     virtual HRESULT Render(QPainter* painter, LONG x, LONG y, LONG cx, LONG cy, OLE_XSIZE_HIMETRIC xSrc,
                            OLE_YSIZE_HIMETRIC ySrc, OLE_XSIZE_HIMETRIC cxSrc, OLE_YSIZE_HIMETRIC cySrc) = 0;
     // The decoded image.

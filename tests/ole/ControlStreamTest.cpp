@@ -1,11 +1,14 @@
 // The persisted form of a control: every property kind both ways, the exact
-// layout of the header and of an empty object, a newer version refused, and
-// damaged input refused without harm.
+// layout of the header and of an empty object, a newer version refused,
+// damaged input refused without harm, and no object made of a class its
+// property does not take.
 #include "com/ComPtr.h"
 #include "ole/ControlStream.h"
 #include "ole/Font.h"
 #include "ole/Picture.h"
+#include "ole/StreamWriter.h"
 
+#include "ControlModule.h"
 #include "PictureBytes.h"
 
 #include <gtest/gtest.h>
@@ -80,6 +83,19 @@ HRESULT ReadBack(const std::vector<BYTE>& bytes, std::span<const PROPERTYDESC> m
     CComPtr<IStream> stream;
     EXPECT_EQ(CreateStreamOnMemory(bytes, &stream), S_OK);
     return CControlStream::Read(stream, map, extent, values);
+}
+
+// `bytes` with the class identifier of its first object replaced.
+std::vector<BYTE> Renamed(std::vector<BYTE> bytes, REFCLSID clsid)
+{
+    CComPtr<IStream> stream;
+    EXPECT_EQ(CreateStreamOnMemory({}, &stream), S_OK);
+    CStreamWriter(stream).Guid(clsid);
+    stream->Seek(0, STREAM_SEEK_SET, nullptr);
+    std::vector<BYTE> guid;
+    EXPECT_EQ(ReadStreamToEnd(stream, guid), S_OK);
+    std::copy(guid.begin(), guid.end(), bytes.begin() + 14);  // after the header and the type tag
+    return bytes;
 }
 
 QImage ImageOf(IDispatch* picture)
@@ -190,6 +206,35 @@ TEST(ControlStream, RefusesEveryTruncationAndDamageWithoutTouchingTheResult)
     damaged[14] = 3;  // an odd byte count cannot be UTF-16
     damaged[15] = damaged[16] = damaged[17] = 0;
     EXPECT_TRUE(FAILED(ReadBack(damaged, kText, extent, values)));
+}
+
+TEST(ControlStream, RefusesAnObjectOfAnotherClassThanItsPropertyTakesWithoutMakingIt)
+{
+    TestEnvironment env;
+    RegisterControlModule(env);
+    CoFreeUnusedLibraries();  // an earlier test of this run may have left the module loaded
+
+    constexpr PROPERTYDESC kFont[] = {{u"Font", -512, PropertyKind::Font}};
+    constexpr PROPERTYDESC kPicture[] = {{u"Picture", -523, PropertyKind::Picture}};
+    const CComVariant font = CComVariant::Object(MakeFont(u"Arial", 97500, 400, FALSE));
+    const CComVariant picture = CComVariant::Object(MakePicture(2, 2));
+    const struct {
+        const char* what;
+        std::span<const PROPERTYDESC> map;
+        std::vector<BYTE> bytes;
+    } cases[] = {
+        {"a picture as the font", kFont, Written({0, 0}, kFont, {picture})},
+        {"a font as the picture", kPicture, Written({0, 0}, kPicture, {font})},
+        {"a control as the font", kFont, Renamed(Written({0, 0}, kFont, {font}), CLSID_SampleCtrl)},
+    };
+    for (const auto& c : cases) {
+        SIZEL extent{7, 7};
+        std::vector<CComVariant> values;
+        EXPECT_EQ(ReadBack(c.bytes, c.map, extent, values), DISP_E_TYPEMISMATCH) << c.what;
+        EXPECT_EQ(extent.cx, 7);
+        EXPECT_TRUE(values.empty());
+    }
+    EXPECT_EQ(ControlModuleCanUnloadNow(), -1) << "the control's module was never even loaded";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Font objects: clones that are equal but separate, equality over every
-// attribute, the persisted form, the dispatch face and the font to paint with.
+// attribute, the persisted form, sizes held within bounds, the dispatch face
+// and the font to paint with.
 #include "com/ComPtr.h"
 #include "ole/Font.h"
 #include "ole/Persist.h"
@@ -88,6 +89,43 @@ TEST(FontObject, SavesAndLoadsThroughItsClassIdentifier)
     ASSERT_EQ(loaded.QueryInterface(IID_IPersistStream, &persist), S_OK);
     EXPECT_TRUE(FAILED(persist->Load(cut)));
     EXPECT_EQ(font->IsEqual(loaded), S_OK);
+}
+
+// Loads into `font` its own saved form with the size field reading `size`.
+HRESULT LoadWithSize(IFont* font, DWORD size)
+{
+    CComPtr<IPersistStream> persist;
+    EXPECT_EQ(font->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&persist)), S_OK);
+    CComPtr<IStream> stream;
+    CreateStreamOnMemory({}, &stream);
+    persist->Save(stream, FALSE);
+    stream->Seek(6, STREAM_SEEK_SET, nullptr);  // after version, charset, flags and weight
+    stream->Write(&size, sizeof size, nullptr);  // little-endian, as the stream is
+    stream->Seek(0, STREAM_SEEK_SET, nullptr);
+    return persist->Load(stream);
+}
+
+TEST(FontObject, HoldsNoSizeAboveTheLargestWhicheverWayItArrives)
+{
+    const struct {
+        const char* what;
+        std::function<HRESULT(IFont*)> change;
+        HRESULT result;
+        std::int64_t size;
+    } cases[] = {
+        {"loaded, every bit set", [](IFont* f) { return LoadWithSize(f, 0xFFFFFFFF); }, S_OK, FONTSIZE_MAX},
+        {"loaded, just above", [](IFont* f) { return LoadWithSize(f, FONTSIZE_MAX + 1); }, S_OK, FONTSIZE_MAX},
+        {"loaded, ordinary", [](IFont* f) { return LoadWithSize(f, 97500); }, S_OK, 97500},
+        {"put, huge", [](IFont* f) { return f->put_Size(CY{INT64_MAX}); }, S_OK, FONTSIZE_MAX},
+        {"put, negative", [](IFont* f) { return f->put_Size(CY{-1}); }, E_INVALIDARG, 157500},
+    };
+    for (const auto& c : cases) {
+        CComPtr<IFont> font = MakeFont();
+        EXPECT_EQ(c.change(font), c.result) << c.what;
+        CY size;
+        font->get_Size(&size);
+        EXPECT_EQ(size.int64, c.size) << c.what;
+    }
 }
 
 TEST(FontObject, AnswersThroughDispatchAndGivesAFontToPaintWith)

@@ -125,7 +125,9 @@ TEST_F(InitialPropertiesTest, EachKindTakesItsOwnValuesAndNothingElse)
         std::vector<std::string> faults;
         ASSERT_EQ(CInitialProperties::Write(control, SampleItem(c.line), stream, faults), S_OK);
         EXPECT_EQ(faults.size(), c.expected.vt == VT_EMPTY ? 1u : 0u);
-        if (!faults.empty()) EXPECT_EQ(faults[0].rfind("line 3: ", 0), 0u) << faults[0];
+        if (!faults.empty()) {
+            EXPECT_EQ(faults[0].rfind("line 3: ", 0), 0u) << faults[0];
+        }
         if (c.expected.vt == VT_EMPTY) continue;
         CComPtr<IPersistStreamInit> persist;
         control->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist));
