@@ -16,6 +16,44 @@ namespace {
 constexpr int kPixelsPerInch = 96;
 constexpr int kHimetricPerInch = 2540;
 
+void LogFault(const CLSID& clsid, const char* where, const char* what)
+{
+    qWarning("control %s: a fault in %s was absorbed: %s", GuidToString(clsid).c_str(), where, what);
+}
+
+// Runs `body`; an exception it throws is logged with the class and `where`
+// and answered with a failure code instead of crossing the component
+// boundary or unwinding through Qt's event loop.
+template <typename Body>
+HRESULT Guarded(const CLSID& clsid, const char* where, Body&& body)
+{
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        LogFault(clsid, where, "out of memory");
+        return E_OUTOFMEMORY;
+    } catch (const std::exception& fault) {
+        LogFault(clsid, where, fault.what());
+        return E_UNEXPECTED;
+    } catch (...) {
+        LogFault(clsid, where, "unknown exception");
+        return E_UNEXPECTED;
+    }
+}
+
+// A put of `value` as IDispatch::Invoke receives it.
+struct PutParams : DISPPARAMS {
+    explicit PutParams(const VARIANT& value) : argument(value)
+    {
+        rgvarg = &argument;
+        cArgs = 1;
+        rgdispidNamedArgs = &named;
+        cNamedArgs = 1;
+    }
+    VARIANT argument;  // borrowed: the call only reads it
+    DISPID named = DISPID_PROPERTYPUT;
+};
+
 }  // namespace
 
 CControlBase::CControlBase(const ControlClassInfo& info)
@@ -71,12 +109,7 @@ HRESULT CControlBase::Load(IStream* stream)
             // A loaded object is ours alone: take it by reference where the
             // control allows it rather than have it copied once more.
             const bool byReference = values[i].vt == VT_DISPATCH && FindMember(property.dispid, DISPATCH_PROPERTYPUTREF);
-            DISPID named = DISPID_PROPERTYPUT;
-            DISPPARAMS params;
-            params.rgvarg = &values[i];
-            params.cArgs = 1;
-            params.rgdispidNamedArgs = &named;
-            params.cNamedArgs = 1;
+            PutParams params(values[i]);
             hr = InvokeFromTable(property.dispid, byReference ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT,
                                  &params, nullptr);
             if (FAILED(hr)) return hr;
@@ -127,7 +160,7 @@ HRESULT CControlBase::InitNew() { return S_OK; }
 HRESULT CControlBase::CreateControlWindow(QWidget* parent, const QRect& rect, BOOL visible)
 {
     if (m_window) return E_UNEXPECTED;
-    try {
+    const HRESULT hr = Guarded(m_info.clsid, "CreateControlWindow", [&] {
         m_window = new CControlWindow(this, parent);
         m_window->setGeometry(rect);
         // Moves arrive without a button held, for the hover hooks.
@@ -135,20 +168,10 @@ HRESULT CControlBase::CreateControlWindow(QWidget* parent, const QRect& rect, BO
         CreateChildren();
         OnCreate();
         m_window->setVisible(visible != FALSE);
-    } catch (const std::bad_alloc&) {
-        LogFault("CreateControlWindow", "out of memory");
-        Deactivate(false);
-        return E_OUTOFMEMORY;
-    } catch (const std::exception& fault) {
-        LogFault("CreateControlWindow", fault.what());
-        Deactivate(false);
-        return E_FAIL;
-    } catch (...) {
-        LogFault("CreateControlWindow", "unknown exception");
-        Deactivate(false);
-        return E_FAIL;
-    }
-    return S_OK;
+        return S_OK;
+    });
+    if (FAILED(hr)) Deactivate(false);
+    return hr;
 }
 
 HRESULT CControlBase::GetWindow(QWidget** window)
@@ -196,29 +219,30 @@ void CControlBase::Deactivate(bool windowGoing)
 
 bool CControlBase::HandleWindowEvent(QWidget* window, QEvent* event)
 {
-    try {
-        if (event->type() == QEvent::Paint) {
-            QPainter painter(window);
-            const QColor background = BackgroundColour();
-            if (background.isValid()) painter.fillRect(window->rect(), background);
-            OnDraw(painter, window->rect());
-            return true;
-        }
-        if (event->type() == CControlMessageEvent::EventType()) {
-            const auto* message = static_cast<CControlMessageEvent*>(event);
-            OnMessage(message->Message(), message->WParam(), message->LParam());
-            return true;
-        }
-        if (HandleMouseEvent(event)) return true;
-        return OnWindowEvent(event);
-    } catch (const std::exception& fault) {
-        // A control's fault must not unwind through Qt's event loop.
-        LogFault("a window event", fault.what());
-        return true;
-    } catch (...) {
-        LogFault("a window event", "unknown exception");
+    bool handled = true;  // a fault ends the event here too
+    Guarded(m_info.clsid, "a window event", [&] {
+        handled = DispatchWindowEvent(window, event);
+        return S_OK;
+    });
+    return handled;
+}
+
+bool CControlBase::DispatchWindowEvent(QWidget* window, QEvent* event)
+{
+    if (event->type() == QEvent::Paint) {
+        QPainter painter(window);
+        const QColor background = BackgroundColour();
+        if (background.isValid()) painter.fillRect(window->rect(), background);
+        OnDraw(painter, window->rect());
         return true;
     }
+    if (event->type() == CControlMessageEvent::EventType()) {
+        const auto* message = static_cast<CControlMessageEvent*>(event);
+        OnMessage(message->Message(), message->WParam(), message->LParam());
+        return true;
+    }
+    if (HandleMouseEvent(event)) return true;
+    return OnWindowEvent(event);
 }
 
 bool CControlBase::HandleMouseEvent(QEvent* event)
@@ -267,10 +291,7 @@ void CControlBase::SetCursorShape(Qt::CursorShape shape)
     if (m_window) m_window->setCursor(shape);
 }
 
-void CControlBase::LogFault(const char* where, const char* what) const
-{
-    qWarning("control %s: a fault in %s was absorbed: %s", GuidToString(m_info.clsid).c_str(), where, what);
-}
+
 
 void CControlBase::OnDraw(QPainter&, const QRect&) {}
 
@@ -297,15 +318,8 @@ void CControlBase::PropertyChanged()
 
 HRESULT CControlBase::PutStock(DISPID id, const VARIANT& value, bool byReference)
 {
-    VARIANT argument = value;  // borrowed: the call only reads it
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params;
-    params.rgvarg = &argument;
-    params.cArgs = 1;
-    params.rgdispidNamedArgs = &named;
-    params.cNamedArgs = 1;
-    CDispatchCall call(&params, nullptr);
-    return InvokeChecked(id, byReference ? INVOKE_PROPERTYPUTREF : INVOKE_PROPERTYPUT, call);
+    PutParams params(value);
+    return InvokeFromTable(id, byReference ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT, &params, nullptr);
 }
 
 HRESULT CControlBase::InvokeStock(DISPID member, INVOKEKIND kind, CDispatchCall& call)
@@ -364,23 +378,8 @@ HRESULT CControlBase::InvokeFromTable(DISPID member, WORD flags, DISPPARAMS* par
     const UINT expected = isPut ? 1 : static_cast<UINT>(desc->cParams);
     if (params->cArgs != expected) return DISP_E_BADPARAMCOUNT;
     CDispatchCall call(params, result);
-    return InvokeChecked(member, desc->invkind, call);
-}
-
-HRESULT CControlBase::InvokeChecked(DISPID member, INVOKEKIND kind, CDispatchCall& call)
-{
-    // No exception crosses the component boundary.
-    try {
-        if (CStockProperties::IsStock(member)) return InvokeStock(member, kind, call);
-        return InvokeMember(member, kind, call);
-    } catch (const std::bad_alloc&) {
-        LogFault("a dispatched call", "out of memory");
-        return E_OUTOFMEMORY;
-    } catch (const std::exception& fault) {
-        LogFault("a dispatched call", fault.what());
-        return E_UNEXPECTED;
-    } catch (...) {
-        LogFault("a dispatched call", "unknown exception");
-        return E_UNEXPECTED;
-    }
+    return Guarded(m_info.clsid, "a dispatched call", [&] {
+        if (CStockProperties::IsStock(member)) return InvokeStock(member, desc->invkind, call);
+        return InvokeMember(member, desc->invkind, call);
+    });
 }

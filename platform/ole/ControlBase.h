@@ -178,11 +178,9 @@ private:
     virtual void CloseChildren() {}
     const MEMBERDESC* FindMember(DISPID member, WORD flags) const;
     HRESULT InvokeStock(DISPID member, INVOKEKIND kind, CDispatchCall& call);
-    HRESULT InvokeChecked(DISPID member, INVOKEKIND kind, CDispatchCall& call);
+    bool DispatchWindowEvent(QWidget* window, QEvent* event);
     bool HandleMouseEvent(QEvent* event);
     void Deactivate(bool windowGoing);
-    // A fault absorbed at the boundary: said, with the class and where.
-    void LogFault(const char* where, const char* what) const;
 
     const ControlClassInfo& m_info;
     CRefCount m_refCount;

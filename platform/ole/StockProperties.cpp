@@ -1,5 +1,23 @@
 #include "ole/StockProperties.h"
 
+namespace {
+
+// Stores the object argument of a put in `slot`: shared when `copy` is
+// null, else a copy made by it. Anything but `iid` or none is refused.
+template <typename T>
+HRESULT PutObject(const CDispatchCall& call, REFIID iid, CComPtr<T> (*copy)(T*), CComPtr<T>& slot)
+{
+    CComPtr<IDispatch> value;
+    CComPtr<T> given;
+    HRESULT hr = call.Object(0, value);
+    if (SUCCEEDED(hr) && value) hr = value.QueryInterface(iid, &given);
+    if (FAILED(hr)) return DISP_E_TYPEMISMATCH;
+    slot = copy ? copy(given) : given;
+    return S_OK;
+}
+
+}  // namespace
+
 bool CStockProperties::IsStock(DISPID id)
 {
     switch (id) {
@@ -30,7 +48,6 @@ HRESULT CStockProperties::Get(DISPID id, CDispatchCall& call) const
 
 HRESULT CStockProperties::Put(DISPID id, bool byReference, const CDispatchCall& call)
 {
-    HRESULT hr = S_OK;
     switch (id) {
     case DISPID_BACKCOLOR: return call.Colour(0, backColor);
     case DISPID_FORECOLOR: return call.Colour(0, foreColor);
@@ -38,29 +55,13 @@ HRESULT CStockProperties::Put(DISPID id, bool byReference, const CDispatchCall& 
     case DISPID_MOUSEPOINTER: return call.Long(0, mousePointer);
     case DISPID_TEXT: {
         CComBSTR value;
-        hr = call.Text(0, value);
+        const HRESULT hr = call.Text(0, value);
         if (FAILED(hr)) return hr;
         text = std::move(value);
         return S_OK;
     }
-    case DISPID_FONT: {
-        CComPtr<IDispatch> value;
-        CComPtr<IFontDisp> given;
-        hr = call.Object(0, value);
-        if (SUCCEEDED(hr) && value) hr = value.QueryInterface(IID_IFontDisp, &given);
-        if (FAILED(hr)) return DISP_E_TYPEMISMATCH;
-        font = byReference ? given : CloneFont(given);
-        return S_OK;
-    }
-    case DISPID_PICTURE: {
-        CComPtr<IDispatch> value;
-        CComPtr<IPictureDisp> given;
-        hr = call.Object(0, value);
-        if (SUCCEEDED(hr) && value) hr = value.QueryInterface(IID_IPictureDisp, &given);
-        if (FAILED(hr)) return DISP_E_TYPEMISMATCH;
-        picture = byReference ? given : CopyPicture(given);
-        return S_OK;
-    }
+    case DISPID_FONT: return PutObject(call, IID_IFontDisp, byReference ? nullptr : CloneFont, font);
+    case DISPID_PICTURE: return PutObject(call, IID_IPictureDisp, byReference ? nullptr : CopyPicture, picture);
     default: return DISP_E_MEMBERNOTFOUND;
     }
 }

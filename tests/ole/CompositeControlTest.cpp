@@ -17,19 +17,8 @@
 
 namespace {
 
-class CompositeControlTest : public testing::Test {
+class CompositeControlTest : public ControlModuleTest {
 protected:
-    void SetUp() override
-    {
-        RegisterControlModule(env);
-        parent.resize(600, 600);
-    }
-    void TearDown() override
-    {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(ControlModuleCanUnloadNow(), S_OK) << "every object of the module is gone";
-    }
-
     CComPtr<ISampleComposite> Host(CControlHost& host)
     {
         EXPECT_EQ(host.Create(CLSID_SampleComposite, &parent, QRect(5, 5, 522, 499), nullptr, true), S_OK);
@@ -37,9 +26,6 @@ protected:
         EXPECT_EQ(host.QueryControl(IID_ISampleComposite, reinterpret_cast<void**>(&composite)), S_OK);
         return composite;
     }
-
-    TestEnvironment env;
-    QWidget parent;
 };
 
 CComPtr<ISampleCtrl> Child(ISampleComposite* composite, LONG id)

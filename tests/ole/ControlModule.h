@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QWidget>
+
 #include <dlfcn.h>
 
 inline std::filesystem::path ControlModulePath() { return TestEnvironment::BinDir() / "OleTestControls.so"; }
@@ -37,3 +40,22 @@ CComPtr<T> CreateControl(REFCLSID clsid, REFIID riid)
     EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, riid, reinterpret_cast<void**>(&control)), S_OK);
     return control;
 }
+
+// A test with the module registered, a parent window for hosted controls,
+// and the check at its end that every object of the module is gone.
+class ControlModuleTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        RegisterControlModule(env);
+        parent.resize(600, 600);
+    }
+    void TearDown() override
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(ControlModuleCanUnloadNow(), S_OK) << "every object of the module is gone";
+    }
+
+    TestEnvironment env;
+    QWidget parent;
+};

@@ -19,18 +19,9 @@
 
 namespace {
 
-class ControlTest : public testing::Test {
+class ControlTest : public ControlModuleTest {
 protected:
-    void SetUp() override { RegisterControlModule(env); }
-    void TearDown() override
-    {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(ControlModuleCanUnloadNow(), S_OK) << "every object of the module is gone";
-    }
-
     CComPtr<ISampleCtrl> NewControl() { return CreateControl<ISampleCtrl>(CLSID_SampleCtrl, IID_ISampleCtrl); }
-
-    TestEnvironment env;
 };
 
 HRESULT Call(IDispatch* control, DISPID id, WORD flags, std::vector<CComVariant> args, CComVariant* result = nullptr)

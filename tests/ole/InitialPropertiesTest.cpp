@@ -20,17 +20,7 @@
 
 namespace {
 
-class InitialPropertiesTest : public testing::Test {
-protected:
-    void SetUp() override { RegisterControlModule(env); }
-    void TearDown() override
-    {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(ControlModuleCanUnloadNow(), S_OK);
-    }
-
-    TestEnvironment env;
-};
+using InitialPropertiesTest = ControlModuleTest;
 
 // The property `name` of `control`, read by name through IDispatch.
 CComVariant Read(IDispatch* control, const char16_t* name)
@@ -57,7 +47,6 @@ DialogItem SampleItem(const std::string& props)
 TEST_F(InitialPropertiesTest, AChildIsMadeWithExactlyItsLinesAndWrongLinesAreReported)
 {
     CWarningRecorder warnings;
-    QWidget parent;
     CControlHost host;
     ASSERT_EQ(host.Create(CLSID_SampleOuter, &parent, QRect(0, 0, 522, 499), nullptr, true), S_OK);
     CComPtr<ISampleComposite> outer;
