@@ -2,6 +2,7 @@
 // sound plays, so that the programs and modules that never play one (the
 // authoring tool, the quiz books) don't pay for loading the audio stack.
 #include "ui/PlaySound.h"
+#include "ui/WaveData.h"
 
 #include <QAudioDevice>
 #include <QAudioFormat>
@@ -9,54 +10,19 @@
 #include <QBuffer>
 #include <QMediaDevices>
 
-#include <cstring>
 #include <memory>
+#include <span>
 
 namespace {
 
-std::uint32_t ReadU32(const BYTE* p)
+// The sound card's name for the format of the samples.
+QAudioFormat AudioFormatOf(const WaveFormat& wave)
 {
-    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-std::uint16_t ReadU16(const BYTE* p)
-{
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
-
-// The PCM samples of a RIFF WAVE file and their format; false for anything
-// but 8- or 16-bit PCM, or a file whose chunks run past its end.
-bool ReadWave(const std::vector<BYTE>& wave, QAudioFormat& format, QByteArray& samples)
-{
-    const std::size_t size = wave.size();
-    if (size < 12 || std::memcmp(wave.data(), "RIFF", 4) != 0 || std::memcmp(wave.data() + 8, "WAVE", 4) != 0)
-        return false;
-    bool haveFormat = false;
-    std::size_t pos = 12;
-    while (size - pos >= 8) {
-        const BYTE* chunk = wave.data() + pos;
-        const std::size_t length = ReadU32(chunk + 4);
-        if (length > size - pos - 8) return false;
-        const BYTE* body = chunk + 8;
-        if (std::memcmp(chunk, "fmt ", 4) == 0) {
-            if (length < 16 || ReadU16(body) != 1) return false;
-            const int channels = ReadU16(body + 2);
-            const std::uint32_t rate = ReadU32(body + 4);
-            const int bits = ReadU16(body + 14);
-            if (channels < 1 || channels > 8 || rate < 1000 || rate > 192000) return false;
-            if (bits != 8 && bits != 16) return false;
-            format.setSampleRate(static_cast<int>(rate));
-            format.setChannelCount(channels);
-            format.setSampleFormat(bits == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
-            haveFormat = true;
-        } else if (std::memcmp(chunk, "data", 4) == 0) {
-            if (!haveFormat) return false;
-            samples = QByteArray(reinterpret_cast<const char*>(body), static_cast<qsizetype>(length));
-            return true;
-        }
-        pos += 8 + length + (length & 1);
-    }
-    return false;
+    QAudioFormat format;
+    format.setSampleRate(wave.sampleRate);
+    format.setChannelCount(wave.channels);
+    format.setSampleFormat(wave.bitsPerSample == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
+    return format;
 }
 
 // The sound card. One sound plays at a time: a new one stops the one before.
@@ -70,16 +36,16 @@ public:
     bool Play(const std::vector<BYTE>& wave) override
     {
         StopSound();
-        QAudioFormat format;
-        QByteArray samples;
-        if (!ReadWave(wave, format, samples)) return false;
+        WaveFormat format;
+        std::span<const BYTE> samples;
+        if (!ReadWave(wave.data(), wave.size(), format, samples)) return false;
         const QAudioDevice device = QMediaDevices::defaultAudioOutput();
         if (device.isNull()) return false;
 
         m_buffer = std::make_unique<QBuffer>();
-        m_buffer->setData(samples);
+        m_buffer->setData(reinterpret_cast<const char*>(samples.data()), static_cast<qsizetype>(samples.size()));
         m_buffer->open(QIODevice::ReadOnly);
-        m_sink = std::make_unique<QAudioSink>(device, format);
+        m_sink = std::make_unique<QAudioSink>(device, AudioFormatOf(format));
         // Once drained, the device is let go; the next sound makes a new sink.
         QAudioSink* sink = m_sink.get();
         connect(sink, &QAudioSink::stateChanged, this, [sink](QAudio::State state) {
