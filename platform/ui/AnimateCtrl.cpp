@@ -236,6 +236,10 @@ bool CAnimateCtrl::Open(HMODULE module, int id)
         return false;
     }
     m_clip = std::move(clip);
+    // Like the desktop's animation control without a centring style, the
+    // control takes the clip's size where it stands, so that a template a
+    // pixel short of the clip shows all of it rather than a seam.
+    resize(m_clip.width, m_clip.height);
     ShowFrame(0);
     return true;
 }

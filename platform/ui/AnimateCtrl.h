@@ -30,8 +30,9 @@ public:
     explicit CAnimateCtrl(QWidget* parent = nullptr);
     ~CAnimateCtrl() override;
 
-    // ACM_OPEN: loads clip `id` from the module and shows its first frame;
-    // false when the module has no such clip or it can't be read.
+    // ACM_OPEN: loads clip `id` from the module, takes its size (the top-left
+    // stays) and shows its first frame; false, with the size left as it was,
+    // when the module has no such clip or it can't be read.
     bool Open(HMODULE module, int id);
     // ACM_PLAY: from == to shows that frame; from < to plays the frames once
     // at the clip's rate; from > to shows `from`. `repeat` other than 1 is

@@ -36,12 +36,13 @@ inline AviClip LoadClip(HMODULE module, int id)
 // What a window shows, as plain 32-bit pixels.
 inline QImage Shown(QWidget* window) { return window->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
-// What a gauge's window shows where its animation control lies.
+// What a gauge's window shows where its animation control lies, as far as
+// the window has room for it.
 inline QImage ShownClip(QWidget* window)
 {
     const auto* animation = window->findChild<QWidget*>();
     EXPECT_TRUE(dynamic_cast<const CAnimateCtrl*>(animation));
-    return animation ? Shown(window).copy(animation->geometry()) : QImage();
+    return animation ? Shown(window).copy(animation->geometry() & window->rect()) : QImage();
 }
 
 // The clip frame that `shown` displays at its top left, over the part of the

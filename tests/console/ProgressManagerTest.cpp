@@ -76,6 +76,14 @@ TEST_F(ProgressManagerTest, TenQuestionsClimbByRoundedRungsWithOneBonus)
     EXPECT_EQ(Percentage(), 100);
 }
 
+TEST_F(ProgressManagerTest, TheLadderFillsItsWindowToTheLastColumn)
+{
+    // The clip is a pixel wider than its place in the template; shown at the
+    // template's width the window's last column would be the bare background.
+    const QImage frame = clip.frames[0].convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(Shown(Window()), frame);
+}
+
 TEST_F(ProgressManagerTest, EachLifelineRungPaysOncePerQuiz)
 {
     std::vector<int> bonuses;
