@@ -30,6 +30,15 @@ thread_local int t_nDispatching = 0;
 
 }  // namespace
 
+HRESULT CControlWindow::ControlOf(QWidget* window, REFIID riid, void** object)
+{
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    const auto* controlWindow = dynamic_cast<CControlWindow*>(window);
+    if (!controlWindow || !controlWindow->m_control) return E_NOINTERFACE;
+    return controlWindow->m_control->ControllingUnknown()->QueryInterface(riid, object);
+}
+
 void CControlWindow::Destroy()
 {
     m_control = nullptr;

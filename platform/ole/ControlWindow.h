@@ -12,6 +12,8 @@
 //   later, once the handling has returned.
 // The window hands its paint events, posted messages and any other events to
 // the control, holding a reference to the control while it does.
+#include "com/Unknown.h"
+
 #include <QEvent>
 #include <QWidget>
 
@@ -43,6 +45,11 @@ private:
 
 class CControlWindow final : public QWidget {
 public:
+    // The control whose window `window` is, queried for riid: how a host or
+    // a test finds the control behind a child window. E_NOINTERFACE for a
+    // widget that is no control's window (or whose control let it go).
+    static HRESULT ControlOf(QWidget* window, REFIID riid, void** object);
+
     CControlWindow(CControlBase* control, QWidget* parent);
     ~CControlWindow() override;
 

@@ -1,6 +1,7 @@
-// The gauges as the console makes them: by programmatic name through the
-// registry and the library loaded from its registered path, hosted in a
-// window, and the library free to unload once the last of them is gone.
+// The ten controls as the console and the game program make them: by
+// programmatic name through the registry and the library loaded from its
+// registered path, hosted in a window, and the library free to unload once
+// the last of them is gone.
 #include "LoadedPlaydeck.h"
 #include "TestEnvironment.h"
 #include "com/ComPtr.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-TEST(PlaydeckCreation, MakesTheGaugesByProgrammaticNameAndUnloadsAfterTheLastRelease)
+TEST(PlaydeckCreation, MakesEveryClassByProgrammaticNameAndUnloadsAfterTheLastRelease)
 {
     TestEnvironment env;
     LoadedPlaydeck playdeck;
@@ -28,8 +29,17 @@ TEST(PlaydeckCreation, MakesTheGaugesByProgrammaticNameAndUnloadsAfterTheLastRel
         CLSID clsid;
         IID iid;
     };
-    for (const Case& c : {Case{u"Playdeck.LifeManager.1", CLSID_LifeManager, IID_ILifeManager},
-                          Case{u"Tavorin.Countdown.1", CLSID_Countdown, IID_ICountdown}}) {
+    for (const Case& c : {Case{u"Tavorin.ProgressManager.1", CLSID_ProgressManager, IID_IProgressManager},
+                          Case{u"Tavorin.OptionText.1", CLSID_OptionText, IID_IOptionText},
+                          Case{u"Tavorin.Option.1", CLSID_Option, IID_IOption},
+                          Case{u"Playdeck.LifeManager.1", CLSID_LifeManager, IID_ILifeManager},
+                          Case{u"Tavorin.LifelineManager.1", CLSID_LifelineManager, IID_ILifelineManager},
+                          Case{u"Tavorin.ImageText.1", CLSID_ImageText, IID_IImageText},
+                          Case{u"Tavorin.GameConsole", CLSID_GameConsole, IID_IGameConsole},
+                          Case{u"Tavorin.Countdown.1", CLSID_Countdown, IID_ICountdown},
+                          Case{u"Tavorin.Challenge.1", CLSID_Challenge, IID_IChallenge},
+                          Case{u"Tavorin.BonusButton.1", CLSID_BonusButton, IID_IBonusButton}}) {
+        SCOPED_TRACE(QString::fromStdU16String(c.progId).toStdString());
         CLSID clsid = GUID_NULL;
         ASSERT_EQ(CLSIDFromProgID(c.progId, &clsid), S_OK);
         EXPECT_EQ(clsid, c.clsid);

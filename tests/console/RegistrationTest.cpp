@@ -14,8 +14,15 @@ namespace {
 // it is built.
 const std::vector<PlaydeckClassKeys> kTableClasses = {
     {"{13030BE8-1E1A-4BCF-A573-63F4E01A852F}", "Tavorin.ProgressManager.1", "ProgressManager Class", 108},
+    {"{D45A0AC2-3EFA-4406-B9FF-E13B869BF8C9}", "Tavorin.OptionText.1", "OptionText Class", 114},
+    {"{0EB031EC-DB67-4AC8-8EA5-E33B0A50135A}", "Tavorin.Option.1", "Option Class", 111},
     {"{DC9263CE-D23F-468C-B00C-742BF3F45A2A}", "Playdeck.LifeManager.1", "LifeManager Class", 105},
+    {"{3C391F2E-A725-4E80-9AA1-0FEE228F419F}", "Tavorin.LifelineManager.1", "LifelineManager Class", 131},
+    {"{CD589894-AC35-4A3C-BEA4-72FD5467B8E4}", "Tavorin.ImageText.1", "ImageText Class", 124},
+    {"{4DFFA6C7-8FFB-4F04-80EC-415B3CB81AEE}", "Tavorin.GameConsole.1", "GameConsole Class", 116},
     {"{8742C080-53F2-4F83-B9A5-5B58D9BA9F44}", "Tavorin.Countdown.1", "Countdown Class", 102},
+    {"{3853D41B-0F61-4F05-8229-82B41B23B0CA}", "Tavorin.Challenge.1", "Challenge Class", 119},
+    {"{17DAFB2E-F917-4F2B-ADD4-E70C18104721}", "Tavorin.BonusButton.1", "BonusButton Class", 136},
 };
 
 CRegistryData ReadRegistry()
