@@ -24,6 +24,12 @@ CPlaydeckGauges::~CPlaydeckGauges()
 
 HMODULE CPlaydeckGauges::Module() const { return GetModuleHandleA(kLibraryFile); }
 
+HRESULT CPlaydeckGauges::Register() const
+{
+    const auto registerServer = m_handle ? reinterpret_cast<HRESULT (*)()>(dlsym(m_handle, "DllRegisterServer")) : nullptr;
+    return registerServer ? registerServer() : E_FAIL;
+}
+
 HRESULT CPlaydeckGauges::Create(REFCLSID clsid, REFIID riid, QWidget* parent, const QRect& rect, void** control,
                                 QWidget** window) const
 {

@@ -26,6 +26,9 @@ public:
     // Why loading failed.
     const std::string& Error() const { return m_error; }
     HMODULE Module() const;
+    // Registers the library in the registry in force, so that composites can
+    // make their children by class identifier.
+    HRESULT Register() const;
 
     // A new control of class `clsid` with its window in `parent` at `rect`,
     // queried for riid into `control`; its window in `window`.

@@ -2,6 +2,7 @@
 // of its clips and every state of its gauges into PNG files in OUTDIR, with
 // an index.html that shows them all, so that the artwork can be reviewed at a
 // glance. It loads Playdeck.so from its own folder and runs offscreen.
+#include "ConsoleStates.h"
 #include "Gallery.h"
 #include "GaugeStates.h"
 #include "PlaydeckGauges.h"
@@ -17,6 +18,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+
+#include <unistd.h>
 
 namespace {
 
@@ -115,6 +118,11 @@ int main(int argc, char** argv)
         return 2;
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // A registry of the gallery's own: the console makes its children
+    // through one, and the user's must not change.
+    const std::filesystem::path registry =
+        std::filesystem::temp_directory_path() / ("brainwheel-gallery-" + std::to_string(getpid()) + ".reg");
+    setenv("BRAINWHEEL_REGISTRY", registry.c_str(), 1);
     QApplication application(argc, argv);
 
     const std::filesystem::path folder = argv[1];
@@ -139,6 +147,8 @@ int main(int argc, char** argv)
     bool complete = AddPictures(gallery, gauges.Module());
     complete &= AddClips(gallery, gauges.Module());
     complete &= AddGaugeStates(gallery, gauges, timers);
+    complete &= SUCCEEDED(gauges.Register()) && AddConsoleStates(gallery, gauges, timers);
+    std::filesystem::remove(registry, error);
     if (!gallery.WriteIndex()) {
         std::fprintf(stderr, "gallery: cannot write %s/index.html\n", folder.c_str());
         return 1;
