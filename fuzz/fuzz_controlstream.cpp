@@ -6,9 +6,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <string>
-
-#include <unistd.h>
 
 namespace {
 
@@ -37,16 +34,6 @@ std::vector<BYTE> WriteBytes(const SIZEL& extent, const std::vector<CComVariant>
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    // An object of any class but a font or a picture is made through the
-    // registry; an empty one keeps the fuzzer from loading whatever modules
-    // the machine has registered.
-    static const std::string registry = "/tmp/fuzz_controlstream." + std::to_string(getpid()) + ".reg";
-    setenv("BRAINWHEEL_REGISTRY", registry.c_str(), 1);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

