@@ -50,12 +50,7 @@ bool CQuizReader::LoadXml(std::u16string_view text)
     if (!work->loadXML(text)) return Fail(u"Failed to load XML");
 
     try {
-        for (const CXmlNode& node : work->childNodes()) {
-            if (node.nodeName() == xmlnames::Quizzes) {
-                CollectRounds(node);
-                break;
-            }
-        }
+        if (const CXmlNode quizzes = FirstElementChild(work->node(), xmlnames::Quizzes)) CollectRounds(quizzes);
     } catch (const std::bad_alloc&) {
         return Fail(u"Not enough memory to load the quiz");
     }
@@ -66,51 +61,50 @@ bool CQuizReader::LoadXml(std::u16string_view text)
     return true;
 }
 
-// Every child of Quizzes is a quiz, whatever its name; each round is parsed
-// again into a document of its own so that drawing one never disturbs the rest.
+// Every element child of Quizzes is a quiz, whatever its name; each round is
+// parsed again into a document of its own so that drawing one never disturbs
+// the rest.
 void CQuizReader::CollectRounds(const CXmlNode& quizzes)
 {
-    for (const CXmlNode& quiz : quizzes.childNodes()) {
+    for (const CXmlNode& quiz : ElementChildren(quizzes)) {
         const CXmlNode rounds = FirstElementChild(quiz, xmlnames::Rounds);
         if (!rounds) continue;
-        for (const CXmlNode& round : rounds.childNodes()) {
-            if (round.nodeType() != NODE_ELEMENT || round.nodeName() != xmlnames::Round) continue;
+        for (const CXmlNode& round : ElementChildren(rounds)) {
+            if (round.nodeName() != xmlnames::Round) continue;
             XmlDocumentPtr document = CXmlDocument::Create();
             if (document && document->loadXML(round.xml())) m_rounds.push_back(std::move(document));
         }
     }
 }
 
-LONG CQuizReader::CountTests(const XmlDocumentPtr& round)
+CXmlNode CQuizReader::PlayedQuestions(const XmlDocumentPtr& round)
 {
-    if (!round) return 0;
+    if (!round) return {};
     const CXmlNode first = round->firstChild();
-    if (!first || first.nodeType() != NODE_ELEMENT || first.nodeName() != xmlnames::Round) return 0;
-    LONG count = 0;
-    for (const CXmlNode& child : first.childNodes())
-        if (child.nodeType() == NODE_ELEMENT && child.nodeName() == xmlnames::Questions)
-            count += static_cast<LONG>(child.childNodes().size());
-    return count;
+    if (!first || first.nodeType() != NODE_ELEMENT || first.nodeName() != xmlnames::Round) return {};
+    return FirstElementChild(first, xmlnames::Questions);
 }
 
+LONG CQuizReader::CountTests(const XmlDocumentPtr& round)
+{
+    return static_cast<LONG>(ElementChildren(PlayedQuestions(round)).size());
+}
+
+// A round with nothing to ask is passed over, so that the quiz goes on with
+// the others and plays exactly the count it reported.
 bool CQuizReader::NextRound()
 {
     m_bstrCategory = CComBSTR();
-    if (m_rounds.empty()) return false;
-    const XmlDocumentPtr drawn = m_rounds[static_cast<size_t>(RandomIndex(static_cast<int>(m_rounds.size())))];
-
-    bool found = false;
-    const CXmlNode round = drawn->firstChild();
-    if (round && round.nodeType() == NODE_ELEMENT && round.nodeName() == xmlnames::Round) {
-        if (const CXmlNode category = round.getNamedItem(xmlnames::category))
+    while (!m_rounds.empty()) {
+        const XmlDocumentPtr drawn = m_rounds[static_cast<size_t>(RandomIndex(static_cast<int>(m_rounds.size())))];
+        std::erase(m_rounds, drawn);
+        if (CountTests(drawn) == 0 || !m_pQuestions) continue;
+        if (const CXmlNode category = drawn->firstChild().getNamedItem(xmlnames::category))
             m_bstrCategory = CComBSTR(category.text());
-        if (const CXmlNode questions = FirstElementChild(round, xmlnames::Questions)) {
-            if (m_pQuestions) m_pQuestions->loadXML(questions.xml());
-            found = true;
-        }
+        m_pQuestions->loadXML(PlayedQuestions(drawn).xml());
+        return true;
     }
-    std::erase(m_rounds, drawn);
-    return found;
+    return false;
 }
 
 bool CQuizReader::NextTest(std::u16string& question, std::u16string& answer, std::u16string& option1,
@@ -126,7 +120,7 @@ bool CQuizReader::NextTest(std::u16string& question, std::u16string& answer, std
     if (!m_pQuestions) return false;
     CXmlNode questions = m_pQuestions->firstChild();
     if (!questions) return false;
-    const std::vector<CXmlNode> tests = questions.childNodes();
+    const std::vector<CXmlNode> tests = ElementChildren(questions);
     if (tests.empty()) return false;
     const CXmlNode test = tests[static_cast<size_t>(RandomIndex(static_cast<int>(tests.size())))];
 
@@ -140,7 +134,7 @@ void CQuizReader::ReadTest(const CXmlNode& test, std::u16string& question, std::
 {
     bool embedded = false;
     bool source = false;
-    for (const CXmlNode& child : test.childNodes()) {
+    for (const CXmlNode& child : ElementChildren(test)) {
         const std::u16string name = child.nodeName();
         if (name == xmlnames::Question) question = child.text();
         else if (name == xmlnames::Answer) answer = child.text();

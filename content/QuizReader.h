@@ -26,16 +26,18 @@ public:
     bool LoadText(std::string_view text);
     bool LoadXml(std::u16string_view text);
 
-    // Draws the next round; false when none is left or the drawn round has no
-    // Questions element.
+    // Draws the next round that has tests, passing over those without; false
+    // when none is left.
     bool NextRound();
     // Draws a test of the current round into the five texts; Picture() then
     // holds its picture, if any.
     bool NextTest(std::u16string& question, std::u16string& answer, std::u16string& option1,
                   std::u16string& option2, std::u16string& option3);
 
-    // The tests of one round document: the child nodes of each of its
-    // Questions elements.
+    // The Questions element a round document plays (its first), or none.
+    static CXmlNode PlayedQuestions(const XmlDocumentPtr& round);
+    // The tests that round will ask: the element children of its played
+    // Questions.
     static LONG CountTests(const XmlDocumentPtr& round);
 
     LONG TotalTests() const { return m_nTotalTests; }

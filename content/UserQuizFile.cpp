@@ -35,9 +35,19 @@ private:
     IUserQuizSink& m_sink;
 };
 
+// Only a regular file opens: a directory can't be read, and a named pipe would
+// hold the window until someone writes to it (hence NONBLOCK, which a regular
+// file's reads ignore).
 class CFile {
 public:
-    explicit CFile(const std::string& path) : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    explicit CFile(const std::string& path) : m_fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC))
+    {
+        struct stat info;
+        if (m_fd >= 0 && (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+            ::close(m_fd);
+            m_fd = -1;
+        }
+    }
     ~CFile() { if (m_fd >= 0) ::close(m_fd); }
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
@@ -154,9 +164,9 @@ void CUserQuizFile::ListQuizzes(const std::string& utf8)
         m_sink.ShowMessage(kNotWellFormed, IUserQuizSink::Box::Dialog);
         return;
     }
-    for (const CXmlNode& top : document->childNodes()) {
+    for (const CXmlNode& top : ElementChildren(document->node())) {
         if (top.nodeName() != xmlnames::Quizzes) continue;
-        for (const CXmlNode& quiz : top.childNodes()) AddUserQuiz(quiz);
+        for (const CXmlNode& quiz : ElementChildren(top)) AddUserQuiz(quiz);
     }
 }
 
@@ -164,8 +174,9 @@ void CUserQuizFile::AddUserQuiz(const CXmlNode& quiz)
 {
     const CXmlNode title = quiz.getNamedItem(xmlnames::title);
     if (!title) return;
-    const CXmlNode first = quiz.firstChild();
-    if (!first) return;
+    const std::vector<CXmlNode> children = ElementChildren(quiz);
+    if (children.empty()) return;
+    const CXmlNode& first = children.front();
     m_sink.AddEntry(UnescapeTitle(WideToAnsi(title.text())), WrapQuiz(first.xmlUtf8()));
 }
 

@@ -37,7 +37,7 @@ public:
     // reporting "Error #0104", "Error #0100" and "Error #0103" as they occur.
     // The text stays empty when the file can't be read or deciphered.
     void ReadPlainText(const std::string& path, std::string& text);
-    // Lists one child node of Quizzes.
+    // Lists one element child of Quizzes, wrapping its first element child.
     void AddUserQuiz(const CXmlNode& quiz);
 
     // The stand-alone document (ANSI code page) the game plays for one quiz

@@ -4,6 +4,7 @@
 #include "xml/XmlDocument.h"
 
 #include <string_view>
+#include <vector>
 
 namespace xmlnames {
 inline constexpr std::u16string_view Quizzes = u"Quizzes";
@@ -25,3 +26,6 @@ inline constexpr std::u16string_view title = u"title";
 
 // The first element child of `parent` with that name, or none.
 CXmlNode FirstElementChild(const CXmlNode& parent, std::u16string_view name);
+// The element children of `parent` in document order: comments, processing
+// instructions and text never stand for a quiz, a round or a test.
+std::vector<CXmlNode> ElementChildren(const CXmlNode& parent);

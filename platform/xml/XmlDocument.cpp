@@ -5,27 +5,29 @@
 #include "xml/XmlText.h"
 
 #include <libxml/parser.h>
+#include <libxml/parserInternals.h>
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
 
-// Blank text between elements goes, and errors come back to us unprinted.
-// Entity references are replaced while parsing, where libxml2 measures the
-// expansion and refuses a document that would balloon; left in the tree they
-// would expand without any limit each time a caller asked for the text. The
-// replacement never reads a file or the network: CLibXmlScope refuses every
-// external resource, and NONET stays as a second lock. The text is already
-// decoded, so the encoding its prolog declares must never be applied again:
-// IGNORE_ENC keeps libxml2 from switching to it part-way through the input.
-constexpr int kParseOptions = XML_PARSE_NOBLANKS | XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_NOERROR |
-                              XML_PARSE_NOWARNING | XML_PARSE_IGNORE_ENC;
+// Errors come back to us unprinted. A quiz document needs no entities of its
+// own, so a declaration of one ends the parse (RefuseEntityDeclaration): with
+// none declared there is nothing to expand, and HUGE can lift the limits on
+// the length of a single text node, which an embedded picture of a few
+// megabytes exceeds. NOENT only matters for the predefined references, and
+// NONET stays as a second lock behind CLibXmlScope, which refuses every
+// external resource. The text is already decoded, so the encoding its prolog
+// declares must never be applied again: IGNORE_ENC keeps libxml2 from
+// switching to it part-way through the input. Blank text is not left to the
+// parser's guess (NOBLANKS keeps or drops it depending on where the input
+// happens to be split); DropBlankText removes it after the parse.
+constexpr int kParseOptions = XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING |
+                              XML_PARSE_IGNORE_ENC | XML_PARSE_HUGE;
 
-// Hands libxml2 the text a piece at a time, as a file would come in. Given the
-// whole text as one memory buffer, libxml2 refuses any document over 10 MB
-// ("huge input lookup"), and a user quiz file with its pictures embedded is
-// easily that big.
+// Hands libxml2 the text a piece at a time, as a file would come in, so that a
+// user quiz file with its pictures embedded is never copied whole once more.
 struct TextSource {
     const char* next;
     std::size_t left;
@@ -42,6 +44,54 @@ int ReadPiece(void* context, char* buffer, int length)
 }
 
 int ClosePieces(void*) { return 0; }
+
+// Stopping alone would hand back the tree built so far as if it were whole.
+void StopAsMalformed(void* context)
+{
+    auto* parser = static_cast<xmlParserCtxtPtr>(context);
+    parser->wellFormed = 0;
+    xmlStopParser(parser);
+}
+
+void RefuseEntityDeclaration(void* context, const xmlChar*, int, const xmlChar*, const xmlChar*, xmlChar*)
+{
+    StopAsMalformed(context);
+}
+
+void RefuseUnparsedEntityDeclaration(void* context, const xmlChar*, const xmlChar*, const xmlChar*, const xmlChar*)
+{
+    StopAsMalformed(context);
+}
+
+bool IsBlank(const xmlChar* text)
+{
+    for (; text && *text; ++text)
+        if (!IS_BLANK_CH(*text)) return false;
+    return true;
+}
+
+// Removes every text node that holds nothing but blanks, wherever it stands:
+// the layout of a document (line breaks and indentation between elements, an
+// element left empty on several lines) must never count as content. The walk
+// goes by the tree's own links, so deep documents cost no stack.
+void DropBlankText(xmlDocPtr doc)
+{
+    xmlNodePtr node = doc->children;
+    while (node) {
+        xmlNodePtr next = nullptr;
+        if (node->type == XML_ELEMENT_NODE && node->children) {
+            next = node->children;
+        } else {
+            for (xmlNodePtr up = node; up && up != reinterpret_cast<xmlNodePtr>(doc) && !next; up = up->parent)
+                next = up->next;
+        }
+        if (node->type == XML_TEXT_NODE && IsBlank(node->content)) {
+            xmlUnlinkNode(node);
+            xmlFreeNode(node);
+        }
+        node = next;
+    }
+}
 
 }  // namespace
 
@@ -65,14 +115,21 @@ bool CXmlDocument::loadXML(std::u16string_view text)
 bool CXmlDocument::loadXMLUtf8(std::string_view text)
 {
     CLibXmlScope scope;
-    TextSource source{text.data(), text.size()};
-    // The text is already decoded; "UTF-8" tells libxml2 to read the bytes as
-    // they are rather than as the encoding the prolog declares.
-    xmlDocPtr parsed = xmlReadIO(ReadPiece, ClosePieces, &source, nullptr, "UTF-8", kParseOptions);
+    xmlDocPtr parsed = nullptr;
+    if (xmlParserCtxtPtr parser = xmlNewParserCtxt()) {
+        parser->sax->entityDecl = RefuseEntityDeclaration;
+        parser->sax->unparsedEntityDecl = RefuseUnparsedEntityDeclaration;
+        TextSource source{text.data(), text.size()};
+        // The text is already decoded; "UTF-8" tells libxml2 to read the bytes
+        // as they are rather than as the encoding the prolog declares.
+        parsed = xmlCtxtReadIO(parser, ReadPiece, ClosePieces, &source, nullptr, "UTF-8", kParseOptions);
+        xmlFreeParserCtxt(parser);
+    }
     if (!parsed) {
         m_impl = XmlDocumentImpl::CreateEmpty();
         return false;
     }
+    DropBlankText(parsed);
     m_impl = std::make_shared<XmlDocumentImpl>(parsed);
     return true;
 }

@@ -68,8 +68,10 @@ public:
     // A new empty document, or nullptr when it can't be made.
     static XmlDocumentPtr Create();
 
-    // Parses the whole text (no network, no external entities, blank text
-    // between elements dropped). On failure the document is empty.
+    // Parses the whole text (no network, no external resources, a text node
+    // of any length, and a document declaring an entity refused). Text nodes
+    // of blanks alone are dropped wherever they stand. On failure the
+    // document is empty.
     bool loadXML(std::u16string_view text);
     // The same from UTF-8 text.
     bool loadXMLUtf8(std::string_view text);

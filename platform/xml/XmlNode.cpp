@@ -91,6 +91,9 @@ std::string NodeMarkup(xmlNodePtr node)
 
     const std::unique_ptr<xmlBuffer, XmlFree> buffer(xmlBufferCreate());
     if (!buffer) return {};
+    // Grown to the exact size, as libxml2 does by default, a buffer taking an
+    // embedded picture of megabytes would be copied over at every piece.
+    xmlBufferSetAllocationScheme(buffer.get(), XML_BUFFER_ALLOC_DOUBLEIT);
     xmlOutputBufferPtr output = xmlOutputBufferCreateBuffer(buffer.get(), nullptr);
     if (!output) return {};
     xmlNodeDumpOutput(output, scratch.get(), copy, 0, 0, "UTF-8");

@@ -80,25 +80,15 @@ TEST_F(QuizReaderTest, DrawsRoundsAndTestsAtTheClocksIndex)
     EXPECT_EQ(d.question, u"t" + std::u16string(1, u'1' + clock.Draw(7)));
 }
 
-TEST_F(QuizReaderTest, CountsEveryChildOfEveryQuestionsButPlaysOnlyTheFirst)
+TEST_F(QuizReaderTest, CountsAndPlaysTheTestsOfTheFirstQuestionsOnly)
 {
     const std::string round = "<Round category=\"Two\"><Questions>" + TestElement("first") +
-                              "<!-- a comment is a test too --></Questions><Questions>" + TestElement("second1") +
+                              "<!-- a comment is no test --></Questions><Questions>" + TestElement("second1") +
                               TestElement("second2") + "</Questions></Round>";
     ASSERT_TRUE(reader.LoadText(Document({Quiz("Q", {round})})));
-    EXPECT_EQ(reader.TotalTests(), 4);
+    EXPECT_EQ(reader.TotalTests(), 1) << "the count is what the player will be asked";
     ASSERT_TRUE(reader.NextRound());
-    Drawn d;
-    std::vector<Drawn> drawn;
-    while (Next(d)) drawn.push_back(d);
-    ASSERT_EQ(drawn.size(), 2u);
-    int empty = 0;
-    for (const Drawn& t : drawn) {
-        EXPECT_NE(t.question, u"second1");
-        if (t.question.empty() && t.answer.empty() && t.option1.empty() && t.option2.empty() && t.option3.empty())
-            ++empty;
-    }
-    EXPECT_EQ(empty, 1) << "the comment draws as five empty texts";
+    EXPECT_EQ(DrawAll(), std::vector<std::u16string>{u"first"});
 }
 
 TEST_F(QuizReaderTest, WalksTheDocumentAsTheFormatSays)
@@ -133,11 +123,49 @@ TEST_F(QuizReaderTest, AQuizWithoutRoundsLoadsEmpty)
     EXPECT_FALSE(reader.NextRound());
 }
 
-TEST_F(QuizReaderTest, ARoundWithoutQuestionsEndsTheQuiz)
+TEST_F(QuizReaderTest, ARoundWithoutQuestionsOrTestsIsSkipped)
 {
     ASSERT_TRUE(reader.LoadText(Document({Quiz("Q", {"<Round category=\"empty\"/>", "<Round category=\"e2\"/>"})})));
     EXPECT_FALSE(reader.NextRound());
-    EXPECT_EQ(reader.Rounds().size(), 1u) << "the drawn round leaves the pool even so";
+    EXPECT_TRUE(reader.Rounds().empty()) << "the skipped rounds leave the pool";
+
+    // Between two good rounds, whichever is drawn first, the quiz plays both
+    // good ones, and the count is what it asks.
+    for (const char* bad : {"<Round/>", "<Round><Questions>\r\n\t\t\t</Questions></Round>",
+                            "<Round><Questions><!-- soon --><?Test x?>stray</Questions></Round>"}) {
+        for (std::time_t second = 1700000000; second < 1700000006; ++second) {
+            clock.Set(second);
+            ASSERT_TRUE(reader.LoadText(Document({Quiz("Q", {Round("a", Tests("a", 2)), bad, Round("b", Tests("b", 3))})})));
+            EXPECT_EQ(reader.TotalTests(), 5) << bad;
+            std::multiset<std::u16string> played;
+            while (reader.NextRound())
+                for (const std::u16string& question : DrawAll()) played.insert(reader.Category() + question);
+            EXPECT_EQ(played, (std::multiset<std::u16string>{u"aa1", u"aa2", u"bb1", u"bb2", u"bb3"})) << bad << second;
+        }
+    }
+}
+
+TEST_F(QuizReaderTest, OnlyElementsStandForQuizzesRoundsAndTests)
+{
+    const std::string rounds = "<Rounds>" + Round("r", Tests("t", 2)) + "</Rounds>";
+    const std::pair<std::string, std::set<std::u16string>> cases[] = {
+        {"<!DOCTYPE Quizzes><?Quizzes x?><Quizzes><!-- q --><?Quiz x?><Quiz><?Rounds?>" + rounds + "</Quiz></Quizzes>",
+         {u"t1", u"t2"}},
+        {"<Quizzes><Quiz><Rounds><Round><Questions><!-- b -->" + TestElement("q") +
+             "<?Test?>text<![CDATA[data]]></Questions></Round></Rounds></Quiz></Quizzes>",
+         {u"q"}},
+        {"<Quizzes><Quiz><Rounds>" + Round("r", {"<Test><Question>real</Question><?Question fake?></Test>"}) +
+             "</Rounds></Quiz></Quizzes>",
+         {u"real"}},
+    };
+    for (const auto& [text, questions] : cases) {
+        ASSERT_TRUE(reader.LoadText(text)) << text;
+        EXPECT_EQ(reader.TotalTests(), static_cast<LONG>(questions.size())) << text;
+        std::set<std::u16string> asked;
+        while (reader.NextRound())
+            for (const std::u16string& question : DrawAll()) asked.insert(question);
+        EXPECT_EQ(asked, questions) << text;
+    }
 }
 
 TEST_F(QuizReaderTest, AFailedLoadReportsAndEmptiesThePool)

@@ -10,6 +10,8 @@
 
 #include <stdexcept>
 
+#include <sys/stat.h>
+
 using namespace quizdoc;
 
 namespace {
@@ -124,14 +126,15 @@ TEST_F(UserQuizFileTest, TitlesAreUnescapedOnceMore)
 
 TEST_F(UserQuizFileTest, SkipsQuizzesWithoutTitleOrChildrenAndKeepsOneStartingWithAComment)
 {
-    Load(Document({"<Quiz><Rounds/></Quiz>", "<Quiz title=\"Empty\"/>", "<!-- c -->",
+    Load(Document({"<Quiz><Rounds/></Quiz>", "<Quiz title=\"Empty\"/>", "<Quiz title=\"Note\"><!-- n --></Quiz>",
+                   "<!-- c -->", "<?Quiz title=\"pi\"?>",
                    "<Quiz title=\"Commented\"><!-- rounds follow --><Rounds>" + Round("r", Tests("t", 2)) + "</Rounds></Quiz>"}));
     ASSERT_EQ(sink.entries.size(), 1u);
     EXPECT_EQ(sink.entries[0].first, "Commented");
     CQuizReader reader;
     ASSERT_TRUE(reader.LoadText(sink.entries[0].second));
-    EXPECT_EQ(reader.TotalTests(), 0);
-    EXPECT_FALSE(reader.NextRound());
+    EXPECT_EQ(reader.TotalTests(), 2) << "the comment is passed over for the Rounds after it";
+    EXPECT_TRUE(reader.NextRound());
 }
 
 TEST_F(UserQuizFileTest, ReadsEveryLengthModuloEight)
@@ -164,9 +167,15 @@ TEST_F(UserQuizFileTest, ReportsEachFailureWithTheGamesTexts)
     file.LoadQuizFile((env.Dir() / "missing.qiz").string());
     EXPECT_EQ(sink.messages, (Messages{"Error #0104", "Error #0101"}));
 
-    sink.ForgetMessages();
-    file.LoadQuizFile(env.Dir().string());  // opens, but can't be read
-    EXPECT_EQ(sink.messages, (Messages{"Error #0101"}));
+    // Neither a directory nor a named pipe is a file to read, and the pipe,
+    // with no writer, must not hold the caller.
+    const std::filesystem::path pipe = env.Dir() / "pipe.qiz";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::filesystem::path& notAFile : {env.Dir(), pipe}) {
+        sink.ForgetMessages();
+        file.LoadQuizFile(notAFile.string());
+        EXPECT_EQ(sink.messages, (Messages{"Error #0104", "Error #0101"})) << notAFile;
+    }
 
     sink.ForgetMessages();
     WriteBytes(path, kTwoQuizzes);  // not enciphered
@@ -197,6 +206,20 @@ TEST_F(UserQuizFileTest, ReportsEachFailureWithTheGamesTexts)
     file.noDocument = true;
     EXPECT_EQ(Load(kTwoQuizzes), (Messages{"Error #0102"}));
     EXPECT_TRUE(sink.entries.empty());
+}
+
+TEST_F(UserQuizFileTest, BlanksAroundTheRoundsNeverHideThem)
+{
+    // However long the layout between the quiz and its rounds, the wrapper
+    // carries the rounds and the quiz plays them.
+    for (size_t blanks : {1u, 4000u, 9000u}) {
+        const std::string run = "\r\n" + std::string(blanks, '\t');
+        Load(Document({"<Quiz title=\"Spaced\">" + run + "<Rounds>" + Round("r", Tests("t", 3)) + "</Rounds>" + run + "</Quiz>"}));
+        ASSERT_EQ(sink.entries.size(), 1u) << blanks;
+        CQuizReader reader;
+        ASSERT_TRUE(reader.LoadText(sink.entries[0].second));
+        EXPECT_EQ(reader.TotalTests(), 3) << blanks;
+    }
 }
 
 TEST_F(UserQuizFileTest, AnExceptionKeepsTheListAsFarAsItGot)

@@ -1,4 +1,5 @@
 // qizpack as an author uses it: whole runs of the program.
+#include "PictureBytes.h"
 #include "QuizDocuments.h"
 #include "QuizReader.h"
 #include "RunProgram.h"
@@ -52,6 +53,47 @@ TEST_F(QizpackTest, ChecksRoundsInTheReadersOrder)
     const std::string expected = "2\tFood\n12\tDrink\n1\tOnly\ntotal\t15\n";
     EXPECT_EQ(Run("check " + At("quiz.xml")).out, expected);
     EXPECT_EQ(Run("check " + At("quiz.qiz")).out, expected);
+}
+
+TEST_F(QizpackTest, CheckCountsWhatIsPlayedAndWarnsOfTheRest)
+{
+    const std::string document = Document({Quiz(
+        "Q", {Round("Good", Tests("g", 2)), "<Round category=\"Bare\"/>",
+              "<Round category=\"Empty\"><Questions>\r\n\t\t</Questions></Round>",
+              "<Round category=\"Noted\"><Questions><!-- to do -->" + TestElement("n") +
+                  "\r\n\tstray </Questions><Questions>" + TestElement("m") + "</Questions></Round>"})});
+    WriteBytes(At("quiz.xml"), document);
+    ProgramResult checked = Run("check " + At("quiz.xml"));
+    EXPECT_EQ(checked.status, 0);
+    EXPECT_EQ(checked.out, "2\tGood\n1\tNoted\ntotal\t3\n");
+    EXPECT_EQ(checked.err, "warning: round \"Bare\": it has no Questions element and is skipped\n"
+                           "warning: round \"Empty\": it has no tests and is skipped\n"
+                           "warning: round \"Noted\": a comment inside Questions is not a test\n"
+                           "warning: round \"Noted\": the text \"stray\" inside Questions is not a test\n"
+                           "warning: round \"Noted\": only its first Questions element is played, not the 1 after it\n");
+}
+
+TEST_F(QizpackTest, ALargePictureSealsListsChecksAndShows)
+{
+    // 2400 x 1700 pixels of 24 bits: a 12 MB bitmap, 16 MB once in base64.
+    const QByteArray bitmap = EncodedImage(2400, 1700, "BMP");
+    ASSERT_GT(bitmap.size(), 12'000'000);
+    const std::string picture = "<BMP-BASE-64 xmlns:dt=\"urn:schemas-microsoft-com:datatypes\" dt:dt=\"bin.base64\">" +
+                                bitmap.toBase64().toStdString() + "</BMP-BASE-64><Source>me</Source>";
+    WriteBytes(At("big.xml"), Document({Quiz("Big", {Round("Pictures", {TestElement("What?", "A", picture)})})}));
+    ASSERT_EQ(Run("seal " + At("big.xml") + " " + At("big.qiz")).status, 0);
+    EXPECT_EQ(Run("list " + At("big.qiz")).out, "Big\n");
+    EXPECT_EQ(Run("check " + At("big.qiz")).out, "1\tPictures\ntotal\t1\n");
+
+    ProgramResult show = Run("show " + At("big.qiz") + " 1");
+    ASSERT_EQ(show.status, 0) << show.err;
+    CQuizReader reader;
+    ASSERT_TRUE(reader.LoadText(show.out));
+    ASSERT_TRUE(reader.NextRound());
+    std::u16string q, a, o1, o2, o3;
+    ASSERT_TRUE(reader.NextTest(q, a, o1, o2, o3));
+    EXPECT_EQ(q, u"What?");
+    EXPECT_NE(reader.Picture(), nullptr);
 }
 
 TEST_F(QizpackTest, ReportsTheGamesErrorsAndFails)

@@ -2,6 +2,7 @@
 
 #include "EmbedPictures.h"
 #include "QuizReader.h"
+#include "RoundFindings.h"
 #include "TestFindings.h"
 #include "UserQuizFile.h"
 #include "XmlNames.h"
@@ -197,11 +198,14 @@ int CheckCommand(const std::string& path, const std::string& bookProgId)
         std::fprintf(stderr, "%s\n", ToUtf8(reader.Error()).c_str());
         return 1;
     }
+    ReportRoundFindings(reader.Rounds());
     ReportTestFindings(reader.Rounds(), book);
+    // Only the rounds the game will play: the skipped ones were warned of.
     for (const XmlDocumentPtr& round : reader.Rounds()) {
+        const LONG tests = CQuizReader::CountTests(round);
+        if (tests == 0) continue;
         const CXmlNode category = round->firstChild().getNamedItem(xmlnames::category);
-        std::printf("%d\t%s\n", static_cast<int>(CQuizReader::CountTests(round)),
-                    category ? ToUtf8(category.text()).c_str() : "");
+        std::printf("%d\t%s\n", static_cast<int>(tests), category ? ToUtf8(category.text()).c_str() : "");
     }
     std::printf("total\t%d\n", static_cast<int>(reader.TotalTests()));
     return 0;
