@@ -4,7 +4,6 @@
 #include "ResourcePicture.h"
 #include "ole/SkinRegion.h"
 
-#include <QImage>
 #include <QPainter>
 
 namespace {
@@ -23,15 +22,6 @@ constexpr MEMBERDESC kMembers[] = {
 
 const ControlClassInfo kClass = {CLSID_BonusButton, IID_IBonusButton, kMembers, &DIID__IBonusButtonEvents, {},
                                  PlaydeckComModule()};
-
-// Draws the whole of `picture` at the top-left corner, at its own size.
-void PaintWholePicture(QPainter& painter, IPictureDisp* picture)
-{
-    CComPtr<IPicture> source;
-    if (!picture || FAILED(picture->QueryInterface(IID_IPicture, reinterpret_cast<void**>(&source)))) return;
-    QImage image;
-    if (SUCCEEDED(source->GetImage(&image))) painter.drawImage(0, 0, image);
-}
 
 } // namespace
 
@@ -88,12 +78,7 @@ HRESULT CBonusButtonCtrl::SetImageResourceIDs(LONG, LONG Over, LONG Off)
     return S_OK;
 }
 
-HRESULT CBonusButtonCtrl::get_Visible(VARIANT_BOOL* pVal)
-{
-    if (!pVal) return E_POINTER;
-    *pVal = static_cast<VARIANT_BOOL>(m_bVisible);
-    return S_OK;
-}
+HRESULT CBonusButtonCtrl::get_Visible(VARIANT_BOOL* pVal) { return ReturnValue(pVal, m_bVisible); }
 
 HRESULT CBonusButtonCtrl::put_Visible(VARIANT_BOOL newVal)
 {
@@ -104,7 +89,6 @@ HRESULT CBonusButtonCtrl::put_Visible(VARIANT_BOOL newVal)
     // the button as it stands.
     if (newVal == 1) {
         EndHover();
-        m_bHoverKept = false;
         m_bEnabled = 1;
     }
     FireViewChange();
@@ -126,12 +110,7 @@ HRESULT CBonusButtonCtrl::SetImageOffsets(LONG offsetX, LONG offsetY)
     return S_OK;
 }
 
-HRESULT CBonusButtonCtrl::get_Enabled(VARIANT_BOOL* pVal)
-{
-    if (!pVal) return E_POINTER;
-    *pVal = static_cast<VARIANT_BOOL>(m_bEnabled);
-    return S_OK;
-}
+HRESULT CBonusButtonCtrl::get_Enabled(VARIANT_BOOL* pVal) { return ReturnValue(pVal, m_bEnabled); }
 
 HRESULT CBonusButtonCtrl::put_Enabled(VARIANT_BOOL newVal)
 {
@@ -143,15 +122,9 @@ HRESULT CBonusButtonCtrl::put_Enabled(VARIANT_BOOL newVal)
 
 void CBonusButtonCtrl::OnMouseEnter() { FireViewChange(); }
 
-void CBonusButtonCtrl::OnMouseLeave()
-{
-    if (!m_bEnabled) {
-        m_bHoverKept = true;
-        return;
-    }
-    m_bHoverKept = false;
-    FireViewChange();
-}
+// A disabled button refuses to hover (CanHover), so the pointer leaving it
+// keeps its highlight until it is enabled and left again, or lit afresh.
+void CBonusButtonCtrl::OnMouseLeave() { FireViewChange(); }
 
 void CBonusButtonCtrl::OnLButtonDown(const QPoint&)
 {
@@ -164,5 +137,6 @@ void CBonusButtonCtrl::OnDraw(QPainter& painter, const QRect&)
         PaintSkinRegion(painter, m_pPicture, m_nOffsetX, m_nOffsetY);
         return;
     }
-    PaintWholePicture(painter, ShowsHover() ? m_pOverPicture : m_pOffPicture);
+    IPictureDisp* look = IsHovered() ? m_pOverPicture : m_pOffPicture;
+    PaintPicture(painter, look, QRect(QPoint(0, 0), PictureSize(look)));
 }

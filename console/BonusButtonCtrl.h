@@ -34,16 +34,9 @@ private:
     void OnMouseLeave() override;
     void OnLButtonDown(const QPoint& point) override;
 
-    // The under-mouse look is on: the pointer is over the button, or it left
-    // while the button was disabled.
-    bool ShowsHover() const { return IsHovered() || m_bHoverKept; }
-
     CComPtr<IPictureDisp> m_pPicture;     // the skin, shown while dark
     CComPtr<IPictureDisp> m_pOffPicture;  // lit
     CComPtr<IPictureDisp> m_pOverPicture; // lit, under the mouse
-    // A disabled button ignores the pointer leaving, so its highlight stays
-    // until it is enabled and left again, or lit afresh.
-    bool m_bHoverKept = false;
     LONG m_bVisible = 0;  // nonzero: lit
     LONG m_bEnabled = 0;  // nonzero: clickable
     LONG m_nOffsetX = 0;  // the button's left edge in m_pPicture, pixels

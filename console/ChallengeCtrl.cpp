@@ -191,60 +191,35 @@ void CChallengeCtrl::OnDraw(QPainter& painter, const QRect&)
 
 QColor CChallengeCtrl::BackgroundColour() const { return CPanelBrush::Colour(); }
 
-HRESULT CChallengeCtrl::get_OptionForeColor(OLE_COLOR* pVal)
-{
-    if (!pVal) return E_POINTER;
-    *pVal = m_clrOptionFore;
-    return S_OK;
-}
+HRESULT CChallengeCtrl::get_OptionForeColor(OLE_COLOR* pVal) { return ReturnValue(pVal, m_clrOptionFore); }
 
 HRESULT CChallengeCtrl::put_OptionForeColor(OLE_COLOR newVal)
 {
     return PutOptionColour(m_clrOptionFore, newVal, &IOption::put_ForeColor);
 }
 
-HRESULT CChallengeCtrl::get_OptionBackColor(OLE_COLOR* pVal)
-{
-    if (!pVal) return E_POINTER;
-    *pVal = m_clrOptionBack;
-    return S_OK;
-}
+HRESULT CChallengeCtrl::get_OptionBackColor(OLE_COLOR* pVal) { return ReturnValue(pVal, m_clrOptionBack); }
 
 HRESULT CChallengeCtrl::put_OptionBackColor(OLE_COLOR newVal)
 {
     return PutOptionColour(m_clrOptionBack, newVal, &IOption::put_BackColor);
 }
 
-HRESULT CChallengeCtrl::get_OptionHighlightColor(OLE_COLOR* pVal)
-{
-    if (!pVal) return E_POINTER;
-    *pVal = m_clrOptionHighlight;
-    return S_OK;
-}
+HRESULT CChallengeCtrl::get_OptionHighlightColor(OLE_COLOR* pVal) { return ReturnValue(pVal, m_clrOptionHighlight); }
 
 HRESULT CChallengeCtrl::put_OptionHighlightColor(OLE_COLOR newVal)
 {
     return PutOptionColour(m_clrOptionHighlight, newVal, &IOption::put_HighlightColor);
 }
 
-HRESULT CChallengeCtrl::get_QuestionForeColor(OLE_COLOR* pVal)
-{
-    if (!pVal) return E_POINTER;
-    *pVal = m_clrQuestionFore;
-    return S_OK;
-}
+HRESULT CChallengeCtrl::get_QuestionForeColor(OLE_COLOR* pVal) { return ReturnValue(pVal, m_clrQuestionFore); }
 
 HRESULT CChallengeCtrl::put_QuestionForeColor(OLE_COLOR newVal)
 {
     return PutQuestionColour(m_clrQuestionFore, newVal, &IImageText::put_ForeColor);
 }
 
-HRESULT CChallengeCtrl::get_QuestionBackColor(OLE_COLOR* pVal)
-{
-    if (!pVal) return E_POINTER;
-    *pVal = m_clrQuestionBack;
-    return S_OK;
-}
+HRESULT CChallengeCtrl::get_QuestionBackColor(OLE_COLOR* pVal) { return ReturnValue(pVal, m_clrQuestionBack); }
 
 HRESULT CChallengeCtrl::put_QuestionBackColor(OLE_COLOR newVal)
 {

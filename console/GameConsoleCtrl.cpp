@@ -4,6 +4,7 @@
 #include "PlaydeckLibrary.h"
 #include "PropertyMaps.h"
 #include "ResourcePicture.h"
+#include "ole/SkinRegion.h"
 #include "ui/MulDiv.h"
 
 #include <QPainter>
@@ -33,8 +34,6 @@ constexpr QRect kCentre(14, 53, 354, 213);
 constexpr int kStartLives = 3;
 constexpr OLE_COLOR kHighlight = 0x0B94FB;
 constexpr OLE_COLOR kWhite = 0xFFFFFF;
-constexpr int kPixelsPerInch = 96;
-constexpr int kHimetricPerInch = 2540;
 constexpr char16_t kRoundPrompt[] = u"Press 'Start Round' to continue.";
 
 constexpr MEMBERDESC kMembers[] = {
@@ -51,27 +50,6 @@ constexpr MEMBERDESC kMembers[] = {
 
 const ControlClassInfo kClass = {CLSID_GameConsole, IID_IGameConsole, kMembers, &DIID__IGameConsoleEvents,
                                  kSkinProperties, PlaydeckComModule()};
-
-// The natural size of a picture in pixels; empty without one.
-QSize PixelSize(IPictureDisp* picture, CComPtr<IPicture>& face)
-{
-    OLE_XSIZE_HIMETRIC width = 0;
-    OLE_YSIZE_HIMETRIC height = 0;
-    if (!picture || FAILED(picture->QueryInterface(IID_IPicture, reinterpret_cast<void**>(&face))) ||
-        FAILED(face->get_Width(&width)) || FAILED(face->get_Height(&height)))
-        return {};
-    return QSize(MulDiv(width, kPixelsPerInch, kHimetricPerInch), MulDiv(height, kPixelsPerInch, kHimetricPerInch));
-}
-
-// Draws the whole of `picture` into `target`.
-void RenderWhole(QPainter& painter, IPicture* picture, const QRect& target)
-{
-    OLE_XSIZE_HIMETRIC width = 0;
-    OLE_YSIZE_HIMETRIC height = 0;
-    picture->get_Width(&width);
-    picture->get_Height(&height);
-    picture->Render(&painter, target.x(), target.y(), target.width(), target.height(), 0, height, width, -height);
-}
 
 // Where a picture of natural size `size` lands in the centre box: scaled
 // down to fit, never enlarged, centred with the halves rounding down.
@@ -340,12 +318,7 @@ HRESULT CGameConsoleCtrl::GameOver(BSTR Message)
     return S_OK;
 }
 
-HRESULT CGameConsoleCtrl::get_Percentage(SHORT* pVal)
-{
-    if (!pVal) return E_POINTER;
-    *pVal = Percentage();
-    return S_OK;
-}
+HRESULT CGameConsoleCtrl::get_Percentage(SHORT* pVal) { return ReturnValue(pVal, Percentage()); }
 
 HRESULT CGameConsoleCtrl::EndQuiz()
 {
@@ -381,11 +354,11 @@ QColor CGameConsoleCtrl::BackgroundColour() const { return CPanelBrush::Colour()
 
 void CGameConsoleCtrl::OnDraw(QPainter& painter, const QRect&)
 {
-    CComPtr<IPicture> skin;
-    const QSize skinSize = PixelSize(Stock().picture, skin);
-    if (!skin) return;
-    RenderWhole(painter, skin, QRect(QPoint(0, 0), skinSize));
-    CComPtr<IPicture> centre;
-    const QSize centreSize = PixelSize(m_spCentre, centre);
-    if (centre && !centreSize.isEmpty()) RenderWhole(painter, centre, CentreBoxPlace(centreSize));
+    // Without a skin the console draws nothing, not even the centre box.
+    IPictureDisp* skin = Stock().picture;
+    const QSize skinSize = PictureSize(skin);
+    if (skinSize.isEmpty()) return;
+    PaintPicture(painter, skin, QRect(QPoint(0, 0), skinSize));
+    const QSize centreSize = PictureSize(m_spCentre);
+    if (!centreSize.isEmpty()) PaintPicture(painter, m_spCentre, CentreBoxPlace(centreSize));
 }

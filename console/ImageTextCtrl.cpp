@@ -72,12 +72,7 @@ HRESULT CImageTextCtrl::ImageOffsets(LONG offsetX, LONG offsetY)
     return S_OK;
 }
 
-HRESULT CImageTextCtrl::get_Alignment(ULONG* pVal)
-{
-    if (!pVal) return E_POINTER;
-    *pVal = m_nAlignment;
-    return S_OK;
-}
+HRESULT CImageTextCtrl::get_Alignment(ULONG* pVal) { return ReturnValue(pVal, m_nAlignment); }
 
 HRESULT CImageTextCtrl::put_Alignment(ULONG newVal)
 {

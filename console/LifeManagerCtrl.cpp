@@ -86,12 +86,7 @@ HRESULT CLifeManagerCtrl::LoseALife()
     return S_OK;
 }
 
-HRESULT CLifeManagerCtrl::get_NumLives(SHORT* pVal)
-{
-    if (!pVal) return E_POINTER;
-    *pVal = m_nLives;
-    return S_OK;
-}
+HRESULT CLifeManagerCtrl::get_NumLives(SHORT* pVal) { return ReturnValue(pVal, m_nLives); }
 
 HRESULT CLifeManagerCtrl::put_NumLives(SHORT newVal)
 {

@@ -161,12 +161,7 @@ HRESULT CLifelineManagerCtrl::Reset()
     return S_OK;
 }
 
-HRESULT CLifelineManagerCtrl::get_Enabled(VARIANT_BOOL* pVal)
-{
-    if (!pVal) return E_POINTER;
-    *pVal = m_bEnabled;
-    return S_OK;
-}
+HRESULT CLifelineManagerCtrl::get_Enabled(VARIANT_BOOL* pVal) { return ReturnValue(pVal, m_bEnabled); }
 
 HRESULT CLifelineManagerCtrl::put_Enabled(VARIANT_BOOL newVal)
 {

@@ -115,12 +115,7 @@ void COptionCtrl::OnStockPropertyChanged(DISPID id)
     }
 }
 
-HRESULT COptionCtrl::get_HighlightColor(OLE_COLOR* pVal)
-{
-    if (!pVal) return E_POINTER;
-    *pVal = m_clrHighlight;
-    return S_OK;
-}
+HRESULT COptionCtrl::get_HighlightColor(OLE_COLOR* pVal) { return ReturnValue(pVal, m_clrHighlight); }
 
 HRESULT COptionCtrl::put_HighlightColor(OLE_COLOR newVal)
 {
@@ -135,12 +130,7 @@ HRESULT COptionCtrl::ImageOffsets(LONG offsetX, LONG offsetY)
     return S_OK;
 }
 
-HRESULT COptionCtrl::get_IsAnswer(SHORT* pVal)
-{
-    if (!pVal) return E_POINTER;
-    *pVal = m_nIsAnswer;
-    return S_OK;
-}
+HRESULT COptionCtrl::get_IsAnswer(SHORT* pVal) { return ReturnValue(pVal, m_nIsAnswer); }
 
 HRESULT COptionCtrl::put_IsAnswer(SHORT newVal)
 {

@@ -43,12 +43,7 @@ HRESULT COptionTextCtrl::InvokeMember(DISPID id, INVOKEKIND kind, CDispatchCall&
     return FAILED(hr) ? hr : put_HighlightColor(colour);
 }
 
-HRESULT COptionTextCtrl::get_HighlightColor(OLE_COLOR* pVal)
-{
-    if (!pVal) return E_POINTER;
-    *pVal = m_clrHighlight;
-    return S_OK;
-}
+HRESULT COptionTextCtrl::get_HighlightColor(OLE_COLOR* pVal) { return ReturnValue(pVal, m_clrHighlight); }
 
 HRESULT COptionTextCtrl::put_HighlightColor(OLE_COLOR newVal)
 {

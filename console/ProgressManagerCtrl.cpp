@@ -79,12 +79,7 @@ HRESULT CProgressManagerCtrl::CorrectAnswer()
     return S_OK;
 }
 
-HRESULT CProgressManagerCtrl::get_Percentage(SHORT* pVal)
-{
-    if (!pVal) return E_POINTER;
-    *pVal = m_nPercentage;
-    return S_OK;
-}
+HRESULT CProgressManagerCtrl::get_Percentage(SHORT* pVal) { return ReturnValue(pVal, m_nPercentage); }
 
 void CProgressManagerCtrl::Update()
 {

@@ -36,6 +36,16 @@ constexpr HRESULT S_FALSE = 1;
 constexpr HRESULT E_NOTIMPL = MakeHResult(0x80004001);
 constexpr HRESULT E_NOINTERFACE = MakeHResult(0x80004002);
 constexpr HRESULT E_POINTER = MakeHResult(0x80004003);
+
+// What a plain property getter answers: E_POINTER for a null out-pointer,
+// else `value` through it.
+template <typename T, typename V>
+HRESULT ReturnValue(T* out, const V& value)
+{
+    if (!out) return E_POINTER;
+    *out = static_cast<T>(value);
+    return S_OK;
+}
 constexpr HRESULT E_FAIL = MakeHResult(0x80004005);
 constexpr HRESULT E_UNEXPECTED = MakeHResult(0x8000FFFF);
 constexpr HRESULT E_ACCESSDENIED = MakeHResult(0x80070005);

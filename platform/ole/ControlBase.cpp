@@ -255,7 +255,9 @@ bool CControlBase::HandleMouseEvent(QEvent* event)
         }
         return true;
     case QEvent::Leave:
-        if (m_bHover) {
+        // A control that may not hover now (disabled) keeps a hover it had:
+        // the look stays until it may hover again, or the control ends it.
+        if (m_bHover && CanHover()) {
             m_bHover = false;
             OnMouseLeave();
         }

@@ -127,11 +127,13 @@ protected:
     // The pointer came over the window (or moved while no hover was on) and
     // CanHover allowed it: the hover flag is now set.
     virtual void OnMouseEnter() {}
-    // The pointer left the window while the hover flag was set; it is clear now.
+    // The pointer left the window while the hover flag was set and CanHover
+    // allowed it; the flag is clear now. Left while CanHover refuses, the
+    // flag stays set.
     virtual void OnMouseLeave() {}
     virtual void OnMouseMove(const QPoint&) {}
     virtual void OnLButtonDown(const QPoint&) {}
-    // Whether the pointer over the window may start a hover now.
+    // Whether the pointer may start a hover now, or end one by leaving.
     virtual bool CanHover() const { return true; }
     bool IsHovered() const { return m_bHover; }
     // Clears the hover flag without OnMouseLeave; the next move may set it again.

@@ -68,24 +68,15 @@ HRESULT CStockProperties::Put(DISPID id, bool byReference, const CDispatchCall& 
 
 HRESULT CStockProperties::GetColour(DISPID id, OLE_COLOR* value) const
 {
-    if (!value) return E_POINTER;
-    *value = id == DISPID_FORECOLOR ? foreColor : backColor;
-    return S_OK;
+    return ReturnValue(value, id == DISPID_FORECOLOR ? foreColor : backColor);
 }
 
 HRESULT CStockProperties::GetEnabled(VARIANT_BOOL* value) const
 {
-    if (!value) return E_POINTER;
-    *value = enabled ? VARIANT_TRUE : VARIANT_FALSE;
-    return S_OK;
+    return ReturnValue(value, enabled ? VARIANT_TRUE : VARIANT_FALSE);
 }
 
-HRESULT CStockProperties::GetMousePointer(LONG* value) const
-{
-    if (!value) return E_POINTER;
-    *value = mousePointer;
-    return S_OK;
-}
+HRESULT CStockProperties::GetMousePointer(LONG* value) const { return ReturnValue(value, mousePointer); }
 
 HRESULT CStockProperties::GetText(BSTR* value) const
 {

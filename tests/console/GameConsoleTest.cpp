@@ -6,7 +6,7 @@
 #include "Playdeck.h"
 
 #include "FixedClock.h"
-#include "PictureBytes.h"
+#include "TextTestObjects.h"
 #include "ResourcePicture.h"
 #include "ole/ControlWindow.h"
 #include "ole/Picture.h"
@@ -20,17 +20,16 @@ namespace {
 
 constexpr QRect kConsole(0, 0, 522, 499);
 
-// The controls behind the console's child windows, found through their windows.
+// The control behind the child window of `parent` whose top left is `topLeft`.
 template <typename T>
 CComPtr<T> ControlAt(QWidget* parent, QPoint topLeft, REFIID riid)
 {
-    for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        CComPtr<T> control;
+    CComPtr<T> control;
+    for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (child->geometry().topLeft() == topLeft &&
             SUCCEEDED(CControlWindow::ControlOf(child, riid, reinterpret_cast<void**>(&control))))
-            return control;
-    }
-    return {};
+            break;
+    return control;
 }
 
 QWidget* WindowOf(IUnknown* control)
@@ -154,17 +153,6 @@ protected:
     std::vector<CComPtr<IOption>> options;
 };
 
-// A solid picture of the given size, in the colour of EncodedImage.
-CComPtr<IPictureDisp> Picture(QSize size)
-{
-    const QByteArray encoded = EncodedImage(size.width(), size.height());
-    CComPtr<IStream> stream;
-    CreateStreamOnMemory(std::vector<BYTE>(encoded.begin(), encoded.end()), &stream);
-    CComPtr<IPictureDisp> picture;
-    OleLoadPicture(stream, 0, FALSE, IID_IPictureDisp, reinterpret_cast<void**>(&picture));
-    return picture;
-}
-
 TEST_F(GameConsoleTest, NumbersQuestionsCountsLivesAndEndsOnTheFourthWrongAnswer)
 {
     ASSERT_EQ(Invoke(DISPID_GAMECONSOLE_STARTQUIZ, {CComVariant::I4(10)}), S_OK);
@@ -274,7 +262,9 @@ TEST_F(GameConsoleTest, TheCentreBoxShrinksAPictureToFitAndNeverEnlargesIt)
     };
     for (const Case& c : {Case{{200, 426}, {141, 53, 100, 213}}, Case{{708, 100}, {14, 134, 354, 50}},
                           Case{{135, 138}, {123, 90, 135, 138}}}) {
-        CComPtr<IPictureDisp> picture = Picture(c.size);
+        QImage solid(c.size, QImage::Format_RGB32);
+        solid.fill(qRgb(200, 30, 30));
+        CComPtr<IPictureDisp> picture = MakePicture(solid);
         ASSERT_EQ(Invoke(DISPID_GAMECONSOLE_SETPICTUREQUESTION,
                          {CComVariant::Object(picture), CComVariant::Text(u"What?"), CComVariant::Text(u"A"),
                           CComVariant::Text(u"B"), CComVariant::Text(u"C"), CComVariant::Text(u"D")}),
