@@ -3,6 +3,7 @@
 #include "com/Registry.h"
 
 #include <map>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <string>
@@ -38,6 +39,38 @@ bool Narrow(LPCOLESTR text, std::string& narrow)
         narrow.push_back(static_cast<char>(*text));
     }
     return !narrow.empty();
+}
+
+// A class factory registered as running.
+struct RunningClass {
+    CLSID clsid;
+    IUnknown* factory;  // counted reference
+    DWORD context;
+    bool singleUse;
+    bool used = false;  // a single-use factory that has served its creation
+};
+
+std::mutex g_runningMutex;
+DWORD g_nextCookie = 1;  // 0 never names a registration
+std::map<DWORD, RunningClass>& RunningClasses()
+{
+    static auto* running = new std::map<DWORD, RunningClass>;
+    return *running;
+}
+
+// A counted reference to the running class object of `clsid` for `context`,
+// or null.
+IUnknown* FindRunningClass(REFCLSID clsid, DWORD context)
+{
+    std::lock_guard lock(g_runningMutex);
+    for (auto& entry : RunningClasses()) {
+        RunningClass& running = entry.second;
+        if (running.clsid != clsid || !(running.context & context) || running.used) continue;
+        running.used = running.singleUse;
+        running.factory->AddRef();
+        return running.factory;
+    }
+    return nullptr;
 }
 
 HRESULT AcquireModule(const std::string& path, LoadedModule*& module)
@@ -78,10 +111,10 @@ HRESULT CLSIDFromProgID(LPCOLESTR progId, CLSID* clsid)
     try {
         std::string name;
         if (!Narrow(progId, name)) return CO_E_CLASSSTRING;
-        CRegistryData registry;
-        if (const HRESULT hr = CRegistry::Read(registry); FAILED(hr)) return hr;
+        std::shared_ptr<const CRegistryData> registry;
+        if (const HRESULT hr = CRegistry::Snapshot(registry); FAILED(hr)) return hr;
         std::string text;
-        if (!registry.GetValue("HKEY_CLASSES_ROOT\\" + name + "\\CLSID", "", text)) return CO_E_CLASSSTRING;
+        if (!registry->GetValue("HKEY_CLASSES_ROOT\\" + name + "\\CLSID", "", text)) return CO_E_CLASSSTRING;
         return GuidFromString(text, *clsid) ? S_OK : CO_E_CLASSSTRING;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
@@ -92,14 +125,19 @@ HRESULT CoGetClassObject(REFCLSID clsid, DWORD context, void*, REFIID riid, void
 {
     if (!object) return E_POINTER;
     *object = nullptr;
+    if (IUnknown* running = FindRunningClass(clsid, context)) {
+        const HRESULT hr = running->QueryInterface(riid, object);
+        running->Release();
+        return hr;
+    }
     if (!(context & CLSCTX_INPROC_SERVER)) return REGDB_E_CLASSNOTREG;
     LoadedModule* module = nullptr;
     try {
-        CRegistryData registry;
-        if (const HRESULT hr = CRegistry::Read(registry); FAILED(hr)) return hr;
+        std::shared_ptr<const CRegistryData> registry;
+        if (const HRESULT hr = CRegistry::Snapshot(registry); FAILED(hr)) return hr;
         const std::string key = "HKEY_CLASSES_ROOT\\CLSID\\" + GuidToString(clsid) + "\\InprocServer32";
         std::string path;
-        if (!registry.GetValue(key, "", path) || path.empty()) return REGDB_E_CLASSNOTREG;
+        if (!registry->GetValue(key, "", path) || path.empty()) return REGDB_E_CLASSNOTREG;
         if (const HRESULT hr = AcquireModule(path, module); FAILED(hr)) return hr;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
@@ -119,6 +157,40 @@ HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID 
     hr = factory->CreateInstance(outer, riid, object);
     factory->Release();
     return hr;
+}
+
+HRESULT CoRegisterClassObject(REFCLSID clsid, IUnknown* factory, DWORD context, DWORD flags, DWORD* cookie)
+{
+    if (!cookie) return E_POINTER;
+    *cookie = 0;
+    if (!factory || flags > REGCLS_MULTI_SEPARATE) return E_INVALIDARG;
+    factory->AddRef();
+    try {
+        std::lock_guard lock(g_runningMutex);
+        RunningClasses().emplace(g_nextCookie, RunningClass{clsid, factory, context, flags == REGCLS_SINGLEUSE});
+        *cookie = g_nextCookie++;
+    } catch (const std::bad_alloc&) {
+        factory->Release();
+        return E_OUTOFMEMORY;
+    }
+    return S_OK;
+}
+
+HRESULT CoRevokeClassObject(DWORD cookie)
+{
+    IUnknown* factory = nullptr;
+    {
+        std::lock_guard lock(g_runningMutex);
+        auto& running = RunningClasses();
+        const auto it = running.find(cookie);
+        if (it == running.end()) return CO_E_OBJNOTREG;
+        factory = it->second.factory;
+        running.erase(it);
+    }
+    // Outside the lock: the last release may run anything, even another
+    // registration.
+    factory->Release();
+    return S_OK;
 }
 
 void CoFreeUnusedLibraries()

@@ -6,10 +6,12 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <new>
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -43,16 +45,55 @@ private:
     int m_fd;
 };
 
-// Reads the whole file; a missing file reads as empty text.
-HRESULT ReadText(const fs::path& path, std::string& text, std::string* error)
+// Tells one version of the registry file from another. Writers rename a new
+// file over the old one, so every write changes the identity; an edit in
+// place by hand changes the size or the modification time.
+struct FileStamp {
+    bool present = false;  // false: no file, the empty registry
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    time_t mtimeSeconds = 0;
+    long mtimeNanoseconds = 0;
+
+    FileStamp() = default;
+    explicit FileStamp(const struct stat& status)
+        : present(true), device(status.st_dev), inode(status.st_ino), size(status.st_size),
+          mtimeSeconds(status.st_mtim.tv_sec), mtimeNanoseconds(status.st_mtim.tv_nsec) {}
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+// The stamp of the file as it is now; false when it cannot be told, and the
+// read that follows reports why.
+bool CurrentStamp(const fs::path& path, FileStamp& stamp)
+{
+    struct stat status;
+    if (::stat(path.c_str(), &status) == 0) {
+        stamp = FileStamp(status);
+        return true;
+    }
+    stamp = FileStamp();
+    return errno == ENOENT;
+}
+
+// Reads the whole file and stamps what was read; a missing file reads as
+// empty text.
+HRESULT ReadText(const fs::path& path, std::string& text, FileStamp& stamp, std::string* error)
 {
     text.clear();
+    stamp = FileStamp();
     CFileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.get() < 0) {
         if (errno == ENOENT) return S_OK;
         SetError(error, SystemError(path, "cannot open"));
         return REGDB_E_READREGDB;
     }
+    struct stat status;
+    if (::fstat(file.get(), &status) != 0) {
+        SetError(error, SystemError(path, "cannot read"));
+        return REGDB_E_READREGDB;
+    }
+    stamp = FileStamp(status);
     char buffer[65536];
     for (;;) {
         const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
@@ -66,10 +107,10 @@ HRESULT ReadText(const fs::path& path, std::string& text, std::string* error)
     }
 }
 
-HRESULT ReadData(const fs::path& path, CRegistryData& data, std::string* error)
+HRESULT ReadData(const fs::path& path, CRegistryData& data, FileStamp& stamp, std::string* error)
 {
     std::string text;
-    if (const HRESULT hr = ReadText(path, text, error); FAILED(hr)) return hr;
+    if (const HRESULT hr = ReadText(path, text, stamp, error); FAILED(hr)) return hr;
     std::string parseError;
     const HRESULT hr = CRegistryFile::Parse(text, path.filename().string(), data, parseError);
     if (FAILED(hr)) SetError(error, parseError);
@@ -117,6 +158,50 @@ HRESULT ReplaceFile(const fs::path& path, std::string_view text, std::string* er
     return S_OK;
 }
 
+// The registry parsed last, kept while its file stays as it was: the game
+// looks up hundreds of names in a row. One slot, since a process uses one
+// registry; never destroyed, as readers may run while the process exits.
+struct CachedRegistry {
+    fs::path path;
+    FileStamp stamp;
+    std::shared_ptr<const CRegistryData> data;  // null: nothing cached
+};
+std::mutex g_cacheMutex;
+CachedRegistry& Cache()
+{
+    static auto* cache = new CachedRegistry;
+    return *cache;
+}
+
+HRESULT SharedSnapshot(const fs::path& path, std::shared_ptr<const CRegistryData>& snapshot, std::string* error)
+{
+    std::lock_guard lock(g_cacheMutex);
+    CachedRegistry& cache = Cache();
+    FileStamp now;
+    if (cache.data && cache.path == path && CurrentStamp(path, now) && now == cache.stamp) {
+        snapshot = cache.data;
+        return S_OK;
+    }
+    cache.data.reset();
+    auto data = std::make_shared<CRegistryData>();
+    FileStamp stamp;
+    if (const HRESULT hr = ReadData(path, *data, stamp, error); FAILED(hr)) return hr;
+    cache.path = path;
+    cache.stamp = stamp;
+    cache.data = std::move(data);
+    snapshot = cache.data;
+    return S_OK;
+}
+
+// An edit may reuse the stamp of a version read earlier (an inode freed by one
+// write and taken by the next within one clock tick), so the process forgets
+// its snapshot whenever it writes.
+void ForgetSnapshot()
+{
+    std::lock_guard lock(g_cacheMutex);
+    Cache().data.reset();
+}
+
 HRESULT EditLocked(const std::function<HRESULT(CRegistryData&)>& change, std::string* error)
 {
     const fs::path path = CRegistry::Location();
@@ -135,12 +220,16 @@ HRESULT EditLocked(const std::function<HRESULT(CRegistryData&)>& change, std::st
         return REGDB_E_WRITEREGDB;
     }
 
+    // Always from the file itself, never from the shared snapshot.
     CRegistryData data;
-    if (const HRESULT hr = ReadData(path, data, error); FAILED(hr)) return hr;
+    FileStamp stamp;
+    if (const HRESULT hr = ReadData(path, data, stamp, error); FAILED(hr)) return hr;
     const CRegistryData before = data;
     if (const HRESULT hr = change(data); FAILED(hr)) return hr;
     if (data == before) return S_OK;
-    return ReplaceFile(path, CRegistryFile::Serialize(data), error);
+    const HRESULT hr = ReplaceFile(path, CRegistryFile::Serialize(data), error);
+    ForgetSnapshot();
+    return hr;
 }
 
 } // namespace
@@ -158,15 +247,27 @@ fs::path CRegistry::Location()
     return base / "thebrainwheel" / "registry.reg";
 }
 
-HRESULT CRegistry::Read(CRegistryData& data, std::string* error)
+HRESULT CRegistry::Snapshot(std::shared_ptr<const CRegistryData>& data, std::string* error)
 {
     try {
-        return ReadData(Location(), data, error);
+        return SharedSnapshot(Location(), data, error);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     } catch (const std::exception& e) {
         SetError(error, e.what());
         return REGDB_E_READREGDB;
+    }
+}
+
+HRESULT CRegistry::Read(CRegistryData& data, std::string* error)
+{
+    std::shared_ptr<const CRegistryData> snapshot;
+    if (const HRESULT hr = Snapshot(snapshot, error); FAILED(hr)) return hr;
+    try {
+        data = *snapshot;
+        return S_OK;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
     }
 }
 

@@ -107,6 +107,69 @@ TEST(ComRuntimeTest, RegsvrReportsFailure)
     EXPECT_NE(RunProgram(env, "regsvr", "").status, 0);
 }
 
+// What a program serving its own class makes: answers 7, where the module
+// registered for the same class answers 42.
+class CLocalThing final : public ITestThing {
+    BRAINWHEEL_IUNKNOWN_IMPL({&IID_ITestThing, static_cast<ITestThing*>(this)})
+
+public:
+    HRESULT GetAnswer(LONG* answer) override
+    {
+        *answer = 7;
+        return S_OK;
+    }
+
+private:
+    ~CLocalThing() = default;
+};
+
+TEST(ComRuntimeTest, ClassObjectsRegisteredAsRunningComeBeforeTheRegistry)
+{
+    TestEnvironment env;
+    ASSERT_EQ(CRegistry::Edit([](CRegistryData& data) {
+                  return data.SetValue("HKEY_CLASSES_ROOT\\CLSID\\" + GuidToString(CLSID_ComTestThing) + "\\InprocServer32",
+                                       "", ModulePath().string());
+              }),
+              S_OK);
+    CComModule server;
+    const auto registerRunning = [&](DWORD flags, DWORD* cookie) {
+        auto* factory = new CClassFactory(server, [](REFIID riid, void** object) {
+            return HandOutNewObject(new CLocalThing, riid, object);
+        });
+        const HRESULT hr = CoRegisterClassObject(CLSID_ComTestThing, factory, CLSCTX_LOCAL_SERVER, flags, cookie);
+        factory->Release();
+        return hr;
+    };
+    const auto create = [](DWORD context, LONG& answer) {
+        CComPtr<ITestThing> thing;
+        answer = 0;
+        const HRESULT hr = CoCreateInstance(CLSID_ComTestThing, nullptr, context, IID_ITestThing, reinterpret_cast<void**>(&thing));
+        if (thing) thing->GetAnswer(&answer);
+        return hr;
+    };
+
+    DWORD cookie = 0;
+    ASSERT_EQ(registerRunning(REGCLS_MULTIPLEUSE, &cookie), S_OK);
+    EXPECT_EQ(server.ObjectCount(), 1) << "the table holds the factory";
+    LONG answer = 0;
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(create(CLSCTX_ALL, answer), S_OK);
+        EXPECT_EQ(answer, 7);
+    }
+    EXPECT_EQ(CoRevokeClassObject(cookie), S_OK);
+    EXPECT_EQ(server.ObjectCount(), 0);
+    EXPECT_EQ(create(CLSCTX_LOCAL_SERVER, answer), REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(CoRevokeClassObject(cookie), CO_E_OBJNOTREG);
+    EXPECT_EQ(CoRevokeClassObject(0), CO_E_OBJNOTREG);
+
+    // A single-use factory serves one client; the next would start a new server.
+    ASSERT_EQ(registerRunning(REGCLS_SINGLEUSE, &cookie), S_OK);
+    EXPECT_EQ(create(CLSCTX_LOCAL_SERVER, answer), S_OK);
+    EXPECT_EQ(create(CLSCTX_LOCAL_SERVER, answer), REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(CoRevokeClassObject(cookie), S_OK);
+    EXPECT_EQ(server.ObjectCount(), 0);
+}
+
 CComModule g_testModule;
 
 TEST(ClassFactoryTest, CountsItselfAndLocksAndRefusesAggregation)

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -77,6 +80,74 @@ TEST(RegistryTest, FailedChangeOrMalformedFileWritesNothing)
     EXPECT_EQ(error.rfind("registry.reg:3: ", 0), 0u) << error;
     EXPECT_EQ(SetValue("HKEY_CLASSES_ROOT\\B", "2"), REGDB_E_READREGDB);
     EXPECT_EQ(ReadFile(env.RegistryPath()), malformed);
+}
+
+// The shared snapshot is parsed again exactly when the file changed, however
+// it changed; in between, every reader gets the same object.
+TEST(RegistryTest, SnapshotIsSharedUntilTheFileChanges)
+{
+    TestEnvironment env;
+    const std::filesystem::path path = env.RegistryPath();
+    const std::string key = "HKEY_CLASSES_ROOT\\A";
+    const auto writeFile = [](const std::filesystem::path& file, const std::string& text) {
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+    };
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        const char* value;  // of A; null when the registry is empty
+    } steps[] = {
+        {"no file yet", [] {}, nullptr},
+        {"an edit", [&] { ASSERT_EQ(SetValue(key, "1"), S_OK); }, "1"},
+        {"an edit to the same size", [&] { ASSERT_EQ(SetValue(key, "2"), S_OK); }, "2"},
+        {"another writer's rename, same size and modification time",
+         [&] {
+             struct stat old {};
+             ASSERT_EQ(stat(path.c_str(), &old), 0);
+             std::string text = ReadFile(path);
+             const size_t at = text.find("@=\"2\"");
+             ASSERT_NE(at, std::string::npos) << text;
+             text[at + 3] = '3';
+             const std::filesystem::path other = env.Dir() / "other.reg";
+             writeFile(other, text);
+             const timespec times[2] = {old.st_atim, old.st_mtim};
+             ASSERT_EQ(utimensat(AT_FDCWD, other.c_str(), times, 0), 0);
+             ASSERT_EQ(rename(other.c_str(), path.c_str()), 0);
+             struct stat now {};
+             ASSERT_EQ(stat(path.c_str(), &now), 0);
+             ASSERT_EQ(now.st_size, old.st_size);
+             ASSERT_EQ(now.st_mtim.tv_sec, old.st_mtim.tv_sec);
+             ASSERT_EQ(now.st_mtim.tv_nsec, old.st_mtim.tv_nsec);
+         },
+         "3"},
+        {"a rewrite in place",
+         [&] {
+             std::string text = ReadFile(path);
+             const size_t at = text.find("@=\"3\"");
+             ASSERT_NE(at, std::string::npos) << text;
+             writeFile(path, text.replace(at, 5, "@=\"4444\""));
+         },
+         "4444"},
+        {"deletion", [&] { ASSERT_TRUE(std::filesystem::remove(path)); }, nullptr},
+    };
+
+    std::shared_ptr<const CRegistryData> previous;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change();
+        std::shared_ptr<const CRegistryData> data;
+        ASSERT_EQ(CRegistry::Snapshot(data), S_OK);
+        EXPECT_NE(data, previous);
+        std::string value;
+        EXPECT_EQ(data->GetValue(key, "", value), step.value != nullptr);
+        if (step.value) {
+            EXPECT_EQ(value, step.value);
+        }
+        std::shared_ptr<const CRegistryData> again;
+        ASSERT_EQ(CRegistry::Snapshot(again), S_OK);
+        EXPECT_EQ(again, data) << "parsed again although the file stayed as it was";
+        previous = data;
+    }
 }
 
 // Two processes editing at the same moment, each adding its own keys one
