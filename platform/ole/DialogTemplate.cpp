@@ -89,6 +89,9 @@ bool CDialogTemplate::Parse(std::string_view text, CDialogTemplate& dialog, std:
                 !Number(tokens[2], parsed.m_cy, 0, kMaxUnits))
                 return fail("expected DIALOG <width> <height>");
             sawDialog = true;
+        } else if (SameWord(keyword, "CAPTION")) {
+            if (tokens.size() != 2) return fail("expected CAPTION \"<text>\"");
+            parsed.m_caption = tokens[1];
         } else if (SameWord(keyword, "FONT")) {
             if (tokens.size() != 3 || !Number(tokens[1], parsed.m_fontPoints, 1, 1000))
                 return fail("expected FONT <points> \"<face>\"");
@@ -109,6 +112,8 @@ bool CDialogTemplate::Parse(std::string_view text, CDialogTemplate& dialog, std:
             for (size_t i = 7; i < tokens.size(); ++i) {
                 if (SameWord(tokens[i], "VISIBLE")) item.visible = true;
                 else if (SameWord(tokens[i], "HIDDEN")) item.visible = false;
+                else if (SameWord(tokens[i], "NOTIFY")) item.notify = true;
+                else if (SameWord(tokens[i], "TEXT") && i + 1 < tokens.size()) item.text = tokens[++i];
                 else if (!SameWord(tokens[i], "TABSTOP")) return fail("unknown style " + tokens[i]);
             }
             item.line = lineNumber;

@@ -3,12 +3,16 @@
 // resource of type "DIALOG" in the module that serves the control. One
 // statement a line; '#' starts a comment line:
 //   DIALOG <width> <height>
+//   CAPTION "<text>"
 //   FONT <points> "<face>"
-//   CONTROL <class> <id> <x> <y> <width> <height> [VISIBLE | HIDDEN | TABSTOP]...
+//   CONTROL <class> <id> <x> <y> <width> <height> [VISIBLE | HIDDEN | TABSTOP | NOTIFY | TEXT <text>]...
 //   PROPS <property> <value>...
 // <class> is a class identifier in braces (a hosted control, created
-// through the registry) or a window class name ("SysAnimate32"). Sizes and
-// places are in dialog units; a control is hidden unless it says VISIBLE.
+// through the registry) or a window class name ("SysAnimate32", or one the
+// game program's windows make). Sizes and places are in dialog units; a
+// control is hidden unless it says VISIBLE. TEXT gives a native control its
+// text (a picture's resource number for a picture); NOTIFY makes a picture
+// report clicks.
 // PROPS lines give the hosted control of the CONTROL line above them its
 // initial properties, one a line, named as in the control's property map;
 // `PROPS Extent <cx> <cy>` gives its persisted extent in HIMETRIC. What a
@@ -40,6 +44,8 @@ struct DialogItem {
     int id = 0;
     int x = 0, y = 0, cx = 0, cy = 0;  // dialog units
     bool visible = false;
+    bool notify = false;               // a picture that reports clicks
+    std::string text;                  // of a native control
     int line = 0;                      // of the CONTROL statement
     bool hasExtent = false;            // PROPS Extent was given
     int extentCx = 0, extentCy = 0;    // HIMETRIC
@@ -65,6 +71,7 @@ public:
 
     int Width() const { return m_cx; }
     int Height() const { return m_cy; }
+    const std::string& Caption() const { return m_caption; }
     int FontPoints() const { return m_fontPoints; }
     const std::string& FontName() const { return m_fontName; }
     const std::vector<DialogItem>& Items() const { return m_items; }
@@ -74,5 +81,6 @@ private:
     int m_cy = 0;
     int m_fontPoints = 0;
     std::string m_fontName;
+    std::string m_caption;
     std::vector<DialogItem> m_items;
 };

@@ -25,8 +25,10 @@ TEST(DialogTemplate, ReadsTheLayoutOfItsControls)
         "dialog 348 307\r\n"
         "\n"
         "FONT 8 \"MS Sans Serif\"\n"
+        "CAPTION \"About The Brainwheel\"\n"
         "CONTROL {3F6C2E10-5A7B-4C3D-8E91-1A2B3C4D5E60} 214 19 11 227 16 VISIBLE TABSTOP\n"
-        "CONTROL SysAnimate32 201 10 169 328 4\n";
+        "CONTROL SysAnimate32 201 10 169 328 4\n"
+        "CONTROL BITMAP 1001 275 0 71 29 notify TEXT 130 VISIBLE\n";
     CDialogTemplate dialog;
     std::string error;
     ASSERT_TRUE(CDialogTemplate::Parse(text, dialog, error)) << error;
@@ -34,7 +36,8 @@ TEST(DialogTemplate, ReadsTheLayoutOfItsControls)
     EXPECT_EQ(dialog.Height(), 307);
     EXPECT_EQ(dialog.FontPoints(), 8);
     EXPECT_EQ(dialog.FontName(), "MS Sans Serif");
-    ASSERT_EQ(dialog.Items().size(), 2u);
+    EXPECT_EQ(dialog.Caption(), "About The Brainwheel");
+    ASSERT_EQ(dialog.Items().size(), 3u);
     const DialogItem& hosted = dialog.Items()[0];
     EXPECT_TRUE(hosted.className.empty());
     EXPECT_EQ(hosted.clsid, CLSID_SampleCtrl);
@@ -45,6 +48,10 @@ TEST(DialogTemplate, ReadsTheLayoutOfItsControls)
     EXPECT_EQ(native.className, "SysAnimate32");
     EXPECT_EQ(native.y, 169);
     EXPECT_FALSE(native.visible) << "hidden unless it says VISIBLE";
+    EXPECT_FALSE(native.notify);
+    const DialogItem& picture = dialog.Items()[2];
+    EXPECT_TRUE(picture.notify && picture.visible);
+    EXPECT_EQ(picture.text, "130");
 }
 
 TEST(DialogTemplate, NamesTheLineOfAFault)
@@ -59,6 +66,7 @@ TEST(DialogTemplate, NamesTheLineOfAFault)
         {"DIALOG 10 10\nDIALOG 10 10\n", "line 2: a second DIALOG"},
         {"CONTROL Foo 1 0 0 5 5\n", "no DIALOG statement"},
         {"DIALOG 10 10\nBUTTON 1\n", "line 2: unknown statement BUTTON"},
+        {"DIALOG 10 10\nCONTROL STATIC 1 0 0 5 5 TEXT\n", "line 2: unknown style TEXT"},
         {"DIALOG 10 10\nCONTROL \"\" 1 0 0 5 5\n", "line 2: expected CONTROL <class> <id> <x> <y> <width> <height>"},
     };
     for (const auto& [text, message] : faults) {
