@@ -1,7 +1,7 @@
 #include "QuizReader.h"
 
+#include "QuizBookCatalogue.h"
 #include "XmlNames.h"
-#include "com/ComRuntime.h"
 #include "ole/Stream.h"
 #include "ui/AnsiCodePage.h"
 #include "ui/Random.h"
@@ -18,19 +18,13 @@ bool CQuizReader::Fail(std::u16string_view error)
 
 bool CQuizReader::OpenBook(const std::string& progId, LONG questionId)
 {
-    m_pQuizBook.Release();
-    const std::u16string name = AnsiToWide(progId);
-    CLSID clsid;
-    if (FAILED(CLSIDFromProgID(name.c_str(), &clsid))) return false;
-    CComPtr<IQuizBook> book;
-    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IQuizBook, reinterpret_cast<void**>(&book))))
-        return false;
-    m_pQuizBook = book;
+    if (FAILED(CQuizBookCatalogue::CreateBook(progId, &m_pQuizBook))) return Fail(u"Failed to create the quiz book");
 
     // A book that fails here must not take the game down with it: the quiz
     // simply doesn't start.
     CComBSTR document;
-    if (FAILED(m_pQuizBook->GetQuestionXml(questionId, &document))) return false;
+    if (FAILED(m_pQuizBook->GetQuestionXml(questionId, &document)))
+        return Fail(u"Failed to get the quiz from the quiz book");
     return LoadXml(document.str());
 }
 

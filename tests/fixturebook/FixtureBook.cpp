@@ -1,7 +1,7 @@
 // A small quiz book module for the tests: the same exports and interface as a
 // real quiz book library, serving one fixture document and one picture. A
-// second class behaves as a broken book would: its pictures always fail, and
-// so does its document when asked for question -1.
+// second class behaves as a broken book would: its title and pictures always
+// fail, and so does its document when asked for question -1.
 #include "QuizBook.h"
 #include "com/ClassFactory.h"
 #include "com/ComPtr.h"
@@ -76,6 +76,7 @@ public:
     HRESULT get_QuizTitle(BSTR* title) override
     {
         if (!title) return E_POINTER;
+        if (m_failing) return E_FAIL;
         *title = SysAllocString(u"Fixture Quiz");
         return S_OK;
     }
