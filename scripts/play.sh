@@ -1,19 +1,13 @@
 #!/usr/bin/env bash
 # Builds everything, registers the component modules and starts the game.
+# With no arguments the game lists the French course (the books named
+# CoFrench); any arguments are passed to the game instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh build -DBRAINWHEEL_TESTS=OFF -DBRAINWHEEL_BENCH=OFF
 bin=build/bin
 for module in Playdeck.so Wordcrate.so; do
-  if [ -f "$bin/$module" ]; then
-    "$bin/regsvr" "$bin/$module"
-  else
-    echo "$module is not built yet."
-  fi
+  "$bin/regsvr" "$bin/$module"
 done
-if [ -x "$bin/thebrainwheel" ]; then
-  exec "$bin/thebrainwheel" "$@"
-fi
-echo "The game program thebrainwheel is not built yet; built so far:"
-ls "$bin"
-echo "qizpack is ready for quiz authors: $bin/qizpack --help"
+[ $# -gt 0 ] || set -- -t CoFrench
+exec "$bin/thebrainwheel" "$@"

@@ -1,0 +1,103 @@
+#include "GameApp.h"
+
+#include "AppRegistration.h"
+#include "AutomationServer.h"
+#include "CommandLineInfo.h"
+#include "Prompts.h"
+#include "ShellResources.h"
+#include "ShellSettings.h"
+#include "com/Registry.h"
+#include "thebrainwheelDlg.h"
+
+#include <cassert>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+CGameApp* g_pApp = nullptr;
+
+} // namespace
+
+CGameApp::CGameApp()
+{
+    assert(!g_pApp && "one application per process");
+    g_pApp = this;
+    CreateShellSettings();
+}
+
+CGameApp::~CGameApp()
+{
+    DestroyShellSettings();
+    g_pApp = nullptr;
+}
+
+CGameApp* CGameApp::Instance()
+{
+    return g_pApp;
+}
+
+CComModule& CGameApp::Module()
+{
+    static CComModule module;
+    return module;
+}
+
+void CGameApp::LockApp()
+{
+    Module().Lock();
+}
+
+void CGameApp::UnlockApp()
+{
+    Module().Unlock();
+    if (Module().LockCount() == 0 && g_pApp && g_pApp->m_pServer) g_pApp->m_pServer->OnReleaseAllObjects();
+}
+
+bool CGameApp::InitComponentRuntime()
+{
+    CRegistryData registry;
+    std::string error;
+    if (SUCCEEDED(CRegistry::Read(registry, &error))) return true;
+    std::fprintf(stderr, "%s\n", error.c_str());
+    Prompts().MessageBox(nullptr, ShellString(IDP_OLE_INIT_FAILED), IPrompts::Icon::Warning);
+    return false;
+}
+
+int CGameApp::Run(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv, argv + argc);
+    if (!InitComponentRuntime()) return EXIT_FAILURE;
+
+    CCommandLineInfo cmdInfo;
+    cmdInfo.ParseCommandLine(args);
+
+    // Started by a client: serve it, and show no window.
+    if (cmdInfo.m_bRunEmbedded || cmdInfo.m_bRunAutomated) {
+        CAutomationServer server;
+        m_pServer = &server;
+        const HRESULT hr = server.Run();
+        m_pServer = nullptr;
+        return SUCCEEDED(hr) ? EXIT_SUCCESS : EXIT_FAILURE;
+    }
+
+    if (cmdInfo.m_nShellCommand == CCommandLineInfo::AppUnregister) {
+        UnregisterApplication();
+        return EXIT_SUCCESS;
+    }
+    // Every start keeps the registration up to date; a game still runs when
+    // the registry cannot be written.
+    RegisterApplication();
+    if (cmdInfo.m_nShellCommand == CCommandLineInfo::AppRegister) return EXIT_SUCCESS;
+
+    ApplyNameOption(args);
+    DetectFrenchMode();
+
+    CthebrainwheelDlg dialog;
+    m_pMainWnd = &dialog;
+    dialog.DoModal();
+    m_pMainWnd = nullptr;
+    return EXIT_SUCCESS;
+}

@@ -1,0 +1,304 @@
+// Whole games through the real widgets: the welcome screen, the console and
+// the picture buttons clicked as a player would, the console's events
+// arriving through the event sink, and the 1500 ms steps and the countdown
+// on the manual clock.
+#include "ShellTestFixture.h"
+
+#include "Playdeck.h"
+#include "QuizDocuments.h"
+#include "SealedFile.h"
+#include "ShellMessages.h"
+#include "GoodbyeDlg.h"
+#include "WelcomeDlg.h"
+#include "thebrainwheelDlg.h"
+#include "ole/ControlWindow.h"
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QTest>
+
+namespace {
+
+using Dlg = CthebrainwheelDlg;
+
+std::string Narrow(const CComBSTR& text) { return QString::fromStdU16String(text.str()).toStdString(); }
+
+// Every control of interface T in the window tree below `window`.
+template <typename T>
+std::vector<CComPtr<T>> ControlsBelow(QWidget* window, REFIID riid)
+{
+    std::vector<CComPtr<T>> found;
+    for (QWidget* child : window->findChildren<QWidget*>()) {
+        CComPtr<T> control;
+        if (SUCCEEDED(CControlWindow::ControlOf(child, riid, reinterpret_cast<void**>(&control))))
+            found.push_back(control);
+    }
+    return found;
+}
+
+class GameFlowTest : public ShellTest {
+protected:
+    void Open()
+    {
+        RegisterModule("Playdeck.so");
+        RegisterModule("Wordcrate.so");
+        dlg = std::make_unique<Dlg>();
+        ASSERT_TRUE(dlg->OnInitDialog());
+        dlg->show();
+        QCoreApplication::processEvents();
+    }
+    void TearDown() override
+    {
+        dlg.reset();
+        ShellTest::TearDown();
+    }
+
+    QWidget* Item(int id) const { return dlg->GetDlgItem(id); }
+    bool Shown(int id) const { return Item(id) && Item(id)->isVisible(); }
+    QListWidget* List() const { return dlg->Welcome()->DlgItem<QListWidget>(CWelcomeDlg::IDC_QUIZ_LIST); }
+    std::vector<std::string> Titles() const
+    {
+        std::vector<std::string> titles;
+        for (int i = 0; i < List()->count(); ++i) titles.push_back(List()->item(i)->text().toStdString());
+        return titles;
+    }
+
+    void Click(QWidget* widget)
+    {
+        ASSERT_TRUE(widget && widget->isVisible());
+        const QPoint centre = widget->rect().center();
+        QTest::mouseMove(widget, centre);
+        QTest::mouseClick(widget, Qt::LeftButton, {}, centre);
+        QCoreApplication::processEvents();
+    }
+    void Pick(int row)
+    {
+        QListWidget* list = List();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+        QCoreApplication::processEvents();
+    }
+    // Lets the console's display stand and the delayed step run.
+    void Wait(int ms = Dlg::kStepDelayMs)
+    {
+        QCoreApplication::processEvents();
+        timers.Advance(ms);
+        QCoreApplication::processEvents();
+    }
+
+    // The texts the console shows now.
+    std::vector<std::string> ConsoleTexts() const
+    {
+        std::vector<std::string> texts;
+        for (const auto& label : ControlsBelow<IImageText>(Item(Dlg::IDC_CONSOLE), IID_IImageText)) {
+            CComBSTR text;
+            label->get_Text(&text);
+            if (text.Length() > 0) texts.push_back(Narrow(text));
+        }
+        return texts;
+    }
+    bool ConsoleShows(const std::string& prefix) const
+    {
+        for (const std::string& text : ConsoleTexts())
+            if (text.rfind(prefix, 0) == 0) return true;
+        return false;
+    }
+    // Clicks the label of the right option, or of a wrong one.
+    void Answer(bool right)
+    {
+        for (const auto& option : ControlsBelow<IOption>(Item(Dlg::IDC_CONSOLE), IID_IOption)) {
+            SHORT isAnswer = 0;
+            option->get_IsAnswer(&isAnswer);
+            if ((isAnswer != 0) != right) continue;
+            CComPtr<IWindowedControl> windowed;
+            QWidget* window = nullptr;
+            option->QueryInterface(IID_IWindowedControl, reinterpret_cast<void**>(&windowed));
+            windowed->GetWindow(&window);
+            QWidget* label = window->findChildren<QWidget*>().front();
+            QTest::mouseMove(label, QPoint(20, 10));
+            QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(20, 10));
+            return;
+        }
+        FAIL() << "no option to click";
+    }
+
+    // Plays the chosen quiz to its final message: Start Round at each round,
+    // every second question answered wrongly until two lives are gone.
+    // Returns the round captions seen.
+    std::vector<std::string> PlayToTheEnd()
+    {
+        std::vector<std::string> rounds;
+        int questions = 0, wrong = 0;
+        for (int guard = 0; guard < 500 && !Shown(Dlg::IDC_NEW_QUIZ); ++guard) {
+            if (Shown(Dlg::IDC_START_ROUND)) {
+                for (const std::string& text : ConsoleTexts())
+                    if (text.rfind("Round ", 0) == 0) rounds.push_back(text);
+                Click(Item(Dlg::IDC_START_ROUND));
+                continue;
+            }
+            const bool right = ++questions % 2 == 1 || wrong == 2;
+            if (!right) ++wrong;
+            Answer(right);
+            Wait();
+        }
+        return rounds;
+    }
+
+    void ExpectFinalMessage()
+    {
+        ASSERT_TRUE(Shown(Dlg::IDC_NEW_QUIZ));
+        EXPECT_FALSE(Shown(Dlg::IDC_START_ROUND));
+        bool found = false;
+        for (const std::string& text : ConsoleTexts())
+            found |= text.find("Your Final Score is ") != std::string::npos && text.back() == '%';
+        EXPECT_TRUE(found) << "the final message with the score and %";
+    }
+
+    void ExpectWelcomeInBookMode(size_t books)
+    {
+        EXPECT_TRUE(dlg->Welcome()->isVisible());
+        EXPECT_FALSE(Shown(Dlg::IDC_CONSOLE));
+        EXPECT_EQ(dlg->Welcome()->m_bUserFile, 0);
+        EXPECT_FALSE(dlg->Welcome()->DlgItem<QCheckBox>(CWelcomeDlg::IDC_USE_FILE)->isChecked());
+        EXPECT_EQ(static_cast<size_t>(List()->count()), books);
+    }
+
+    std::unique_ptr<Dlg> dlg;
+};
+
+TEST_F(GameFlowTest, AWholeGameFromAQuizBookAndThenFromAUserQuizFile)
+{
+    Start({"thebrainwheel", "-t", "CoFrench"});
+    Open();
+    EXPECT_EQ(dlg->windowTitle(), "Rav Arire De Duzev Aradad Erazodidor?");
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"Beginner Stage 1", "Beginner Stage 2", "Beginner Stage 3", "Revision 1"}));
+    EXPECT_FALSE(Shown(CWelcomeDlg::IDC_START_QUIZ));
+
+    Pick(0);
+    Click(dlg->Welcome()->GetDlgItem(CWelcomeDlg::IDC_START_QUIZ));
+    ASSERT_TRUE(Shown(Dlg::IDC_CONSOLE));
+    EXPECT_FALSE(dlg->Welcome()->isVisible());
+    const std::vector<std::string> rounds = PlayToTheEnd();
+    ASSERT_GE(rounds.size(), 2u);
+    EXPECT_EQ(rounds[0].rfind("Round 1: ", 0), 0u) << rounds[0];
+    EXPECT_EQ(rounds[1].rfind("Round 2: ", 0), 0u) << rounds[1];
+    ExpectFinalMessage();
+
+    Click(Item(Dlg::IDC_NEW_QUIZ));
+    ExpectWelcomeInBookMode(4);
+
+    // The same again from a user quiz file, chosen in user file mode.
+    using namespace quizdoc;
+    const auto file = env.Dir() / "mine.qiz";
+    WriteSealed(file, Document({Quiz("Colours", {Round("Les Couleurs", Tests("c", 3)), Round("Les Animaux", Tests("a", 2))}),
+                                Quiz("Numbers", {Round("Les Nombres", Tests("n", 2))})}));
+    prompts.file = file.string();
+    QWidget* useFile = dlg->Welcome()->GetDlgItem(CWelcomeDlg::IDC_USE_FILE);
+    Click(useFile);
+    EXPECT_EQ(List()->count(), 0);
+    EXPECT_TRUE(dlg->Welcome()->GetDlgItem(CWelcomeDlg::IDC_LOAD_FILE)->isVisible());
+    Click(useFile);
+    EXPECT_EQ(List()->count(), 4) << "unticked: the books again";
+    EXPECT_FALSE(dlg->Welcome()->GetDlgItem(CWelcomeDlg::IDC_LOAD_FILE)->isVisible());
+    Click(useFile);
+    Click(dlg->Welcome()->GetDlgItem(CWelcomeDlg::IDC_LOAD_FILE));
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"Colours", "Numbers"}));
+    Pick(0);
+    Click(dlg->Welcome()->GetDlgItem(CWelcomeDlg::IDC_START_QUIZ));
+    const std::vector<std::string> fileRounds = PlayToTheEnd();
+    std::vector<std::string> expected{"Round 1: ", "Round 2: "};
+    ASSERT_EQ(fileRounds.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) EXPECT_EQ(fileRounds[i].rfind(expected[i], 0), 0u) << fileRounds[i];
+    ExpectFinalMessage();
+
+    // Exit twice: the goodbye screen, then the end.
+    Click(Item(Dlg::IDC_EXIT));
+    EXPECT_TRUE(dlg->Goodbye()->isVisible());
+    EXPECT_FALSE(Shown(Dlg::IDC_CONSOLE));
+    Click(Item(Dlg::IDC_EXIT));
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(dlg->m_pAutoProxy, nullptr);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(GameFlowTest, AStepStillPendingWhenThePlayerLeavesIsNeverRun)
+{
+    Start({"thebrainwheel", "-t", "CoFrench"});
+    Open();
+    for (const bool close : {false, true}) {
+        if (!Shown(Dlg::IDC_CONSOLE)) {
+            if (!dlg->Welcome()->isVisible()) Click(Item(Dlg::IDC_NEW_QUIZ));
+            Pick(1);
+            Click(dlg->Welcome()->GetDlgItem(CWelcomeDlg::IDC_START_QUIZ));
+        }
+        Click(Item(Dlg::IDC_START_ROUND));
+        Answer(true);
+        QCoreApplication::processEvents();  // the answer's message arrives; its step waits
+        if (close) {
+            dlg->close();
+            dlg.reset();
+            Wait();  // nothing left to run into
+            break;
+        }
+        Click(Item(Dlg::IDC_EXIT));
+        ASSERT_TRUE(dlg->Goodbye()->isVisible());
+        const std::vector<std::string> after = ConsoleTexts();
+        Wait();
+        EXPECT_EQ(ConsoleTexts(), after) << "no question was set after leaving";
+        EXPECT_TRUE(dlg->Goodbye()->isVisible());
+        EXPECT_FALSE(Shown(Dlg::IDC_CONSOLE));
+        // Back to a new quiz from the goodbye screen is not offered; start
+        // afresh through a new window for the close case.
+        dlg = std::make_unique<Dlg>();
+        ASSERT_TRUE(dlg->OnInitDialog());
+        dlg->show();
+        QCoreApplication::processEvents();
+    }
+}
+
+TEST_F(GameFlowTest, TroublesAreToldAndTheWelcomeScreenStays)
+{
+    Start({"thebrainwheel"});
+    // No console library registered: the player is told how to register it.
+    {
+        Dlg bare;
+        EXPECT_EQ(bare.DoModal(), -1);
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_NE(prompts.messages[0].find("regsvr"), std::string::npos);
+        EXPECT_NE(prompts.messages[0].find("Playdeck.so"), std::string::npos);
+    }
+    prompts.messages.clear();
+    Open();
+    EXPECT_EQ(dlg->windowTitle(), "Pub Brainwheel");
+    EXPECT_EQ(List()->count(), 0) << "the default names find no book of the French course";
+
+    // A quiz that does not load, from a file or from a book.
+    const std::string broken = "<Quizzes><Quiz>", missing = "Tavorin.Quiz7";
+    QCoreApplication::postEvent(dlg.get(), new CControlMessageEvent(WM_QUIZ_XML_CHOSEN, 0, reinterpret_cast<LPARAM>(broken.c_str())));
+    QCoreApplication::postEvent(dlg.get(), new CControlMessageEvent(WM_QUIZ_BOOK_CHOSEN, 0, reinterpret_cast<LPARAM>(missing.c_str())));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(prompts.messages, (std::vector<std::string>{"Failed to load XML", "Failed to create the quiz book"}));
+    EXPECT_TRUE(dlg->Welcome()->isVisible());
+    EXPECT_FALSE(Shown(Dlg::IDC_CONSOLE));
+}
+
+TEST(FinalMessage, ChosenByTheScoreBand)
+{
+    const std::pair<SHORT, const char16_t*> bands[] = {
+        {100, u"Top Marks !!  You're the God of brainwheels everywhere."},
+        {101, u"Congratulations! Your Final Score is "},
+        {99, u"Congratulations! Your Final Score is "},
+        {81, u"Congratulations! Your Final Score is "},
+        {80, u"Well Done! Your Final Score is "},
+        {61, u"Looking Good! Your Final Score is "},
+        {60, u"Your Final Score is "},
+        {30, u"Your Final Score is "},
+        {29, u"Hmmm... Not Bad! Your Final Score is "},
+        {20, u"Hmmm... Not Bad! Your Final Score is "},
+        {19, u"Could be better! Your Final Score is "},
+        {-5, u"Could be better! Your Final Score is "},
+    };
+    for (const auto& [score, text] : bands) EXPECT_EQ(CthebrainwheelDlg::FinalMessage(score), text) << score;
+}
+
+}  // namespace
