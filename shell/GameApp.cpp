@@ -97,7 +97,9 @@ int CGameApp::Run(int argc, char** argv)
 
     CthebrainwheelDlg dialog;
     m_pMainWnd = &dialog;
-    dialog.DoModal();
+    const int result = dialog.DoModal();
     m_pMainWnd = nullptr;
-    return EXIT_SUCCESS;
+    // The window's own result means nothing; only a console that could not
+    // be made is a failed start.
+    return result == -1 ? EXIT_FAILURE : EXIT_SUCCESS;
 }

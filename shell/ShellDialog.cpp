@@ -79,11 +79,7 @@ void CShellDialog::CreateItem(const DialogItem& item)
         const HRESULT hr = host->CreateFromItem(item, this, rect, nullptr, faults);
         for (const std::string& fault : faults) Warn(fault);
         if (FAILED(hr)) {
-            Warn(QString("line %1: control %2 could not be made (0x%3)")
-                     .arg(item.line)
-                     .arg(item.id)
-                     .arg(static_cast<std::uint32_t>(hr), 8, 16, QChar('0'))
-                     .toStdString());
+            Warn(DescribeCreateFailure(item, hr));
             m_items.push_back({item.id, nullptr, hr, nullptr});
             return;
         }

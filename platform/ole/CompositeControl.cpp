@@ -75,11 +75,7 @@ void CCompositeControl::CreateChild(const DialogItem& item, const CDialogInitDat
         const HRESULT hr = host->CreateFromItem(item, Window(), rect, initData.ForControl(item.id), faults);
         for (const std::string& fault : faults) Warn(fault);
         if (FAILED(hr)) {
-            Warn(QString("line %1: control %2 could not be made (0x%3)")
-                     .arg(item.line)
-                     .arg(item.id)
-                     .arg(static_cast<std::uint32_t>(hr), 8, 16, QChar('0'))
-                     .toStdString());
+            Warn(DescribeCreateFailure(item, hr));
             return;
         }
         m_children.push_back({item.id, std::move(host), nullptr});

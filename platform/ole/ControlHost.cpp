@@ -2,7 +2,19 @@
 
 #include "com/ComRuntime.h"
 #include "ole/InitialProperties.h"
+#include "ole/DialogTemplate.h"
 #include "ole/Persist.h"
+
+#include <QString>
+
+std::string DescribeCreateFailure(const DialogItem& item, HRESULT hr)
+{
+    return QString("line %1: control %2 could not be made (0x%3)")
+        .arg(item.line)
+        .arg(item.id)
+        .arg(static_cast<std::uint32_t>(hr), 8, 16, QChar('0'))
+        .toStdString();
+}
 
 HRESULT CControlHost::Create(REFCLSID clsid, QWidget* parent, const QRect& rect, const std::vector<BYTE>* initData,
                              bool visible)

@@ -17,6 +17,10 @@ struct DialogItem;
 
 class QWidget;
 
+// "line <n>: control <id> could not be made (0x<hr>)", for the log of
+// whoever hosts a template's controls.
+std::string DescribeCreateFailure(const DialogItem& item, HRESULT hr);
+
 class CControlHost {
 public:
     CControlHost() = default;
