@@ -2,6 +2,7 @@
 
 #include "Gallery.h"
 #include "PlaydeckGauges.h"
+#include "Pointer.h"
 #include "SteppedTimers.h"
 
 #include "Playdeck.h"
@@ -9,11 +10,7 @@
 #include "ole/Picture.h"
 #include "ui/Random.h"
 
-#include <QCoreApplication>
-#include <QEnterEvent>
 #include <QFile>
-#include <QMouseEvent>
-#include <QWidget>
 
 #include <ctime>
 #include <functional>
@@ -32,35 +29,6 @@ CComPtr<T> Child(QWidget* parent, QPoint topLeft, REFIID riid)
             SUCCEEDED(CControlWindow::ControlOf(child, riid, reinterpret_cast<void**>(&control))))
             break;
     return control;
-}
-
-QWidget* WindowOf(IUnknown* control)
-{
-    CComPtr<IWindowedControl> windowed;
-    QWidget* window = nullptr;
-    if (control && SUCCEEDED(control->QueryInterface(IID_IWindowedControl, reinterpret_cast<void**>(&windowed))))
-        windowed->GetWindow(&window);
-    return window;
-}
-
-// The pointer comes over `window` and, when asked, presses the left button.
-void Point(QWidget* window, bool press)
-{
-    const QPointF at(window->width() / 2.0, window->height() / 2.0);
-    QEnterEvent enter(at, window->mapToGlobal(at), window->mapToGlobal(at));
-    QCoreApplication::sendEvent(window, &enter);
-    QMouseEvent move(QEvent::MouseMove, at, window->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(window, &move);
-    if (!press) return;
-    QMouseEvent down(QEvent::MouseButtonPress, at, window->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QCoreApplication::sendEvent(window, &down);
-}
-
-void Leave(QWidget* window)
-{
-    QEvent leave(QEvent::Leave);
-    QCoreApplication::sendEvent(window, &leave);
 }
 
 // The clock second whose lifeline draw (rand() % 3 after reseeding) is `outcome`.

@@ -35,12 +35,12 @@ int CGallery::Count() const
 bool CGallery::WriteIndex() const
 {
     QString html = QStringLiteral(
-        "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>The Brainwheel: console artwork</title>\n"
+        "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>The Brainwheel: artwork and screens</title>\n"
         "<style>body{font-family:sans-serif;background:#2b2b30;color:#eee;margin:2em}"
         "figure{display:inline-block;margin:0 1em 1em 0;vertical-align:top}"
         "figcaption{font-size:small;color:#bbb}img{image-rendering:pixelated;border:1px solid #555}"
         "h2{border-bottom:1px solid #555}</style></head><body>\n"
-        "<h1>The Brainwheel: console artwork</h1>\n");
+        "<h1>The Brainwheel: artwork and screens</h1>\n");
     for (const Group& group : m_groups) {
         html += QStringLiteral("<h2>%1</h2>\n").arg(group.title.toHtmlEscaped());
         if (!group.note.isEmpty()) html += QStringLiteral("<p>%1</p>\n").arg(group.note.toHtmlEscaped());

@@ -1,11 +1,14 @@
 // gallery OUTDIR: renders every picture of the console library, every frame
-// of its clips and every state of its gauges into PNG files in OUTDIR, with
-// an index.html that shows them all, so that the artwork can be reviewed at a
-// glance. It loads Playdeck.so from its own folder and runs offscreen.
+// of its clips, every state of its gauges and every screen of the game
+// program into PNG files in OUTDIR, with an index.html that shows them all,
+// so that the artwork can be reviewed at a glance. It loads Playdeck.so and
+// Wordcrate.so from its own folder, registered into a registry of its own,
+// and runs offscreen.
 #include "ConsoleStates.h"
 #include "Gallery.h"
 #include "GaugeStates.h"
 #include "PlaydeckGauges.h"
+#include "ShellScreens.h"
 #include "SteppedTimers.h"
 
 #include "ui/AnimateCtrl.h"
@@ -118,8 +121,9 @@ int main(int argc, char** argv)
         return 2;
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    // A registry of the gallery's own: the console makes its children
-    // through one, and the user's must not change.
+    // A registry of the gallery's own: the console makes its children and
+    // the game program finds its console and books through one, and the
+    // user's must not change.
     const std::filesystem::path registry =
         std::filesystem::temp_directory_path() / ("brainwheel-gallery-" + std::to_string(getpid()) + ".reg");
     setenv("BRAINWHEEL_REGISTRY", registry.c_str(), 1);
@@ -148,6 +152,7 @@ int main(int argc, char** argv)
     complete &= AddClips(gallery, gauges.Module());
     complete &= AddGaugeStates(gallery, gauges, timers);
     complete &= SUCCEEDED(gauges.Register()) && AddConsoleStates(gallery, gauges, timers);
+    complete &= AddShellScreens(gallery, timers, OwnFolder());
     std::filesystem::remove(registry, error);
     if (!gallery.WriteIndex()) {
         std::fprintf(stderr, "gallery: cannot write %s/index.html\n", folder.c_str());
