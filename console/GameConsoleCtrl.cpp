@@ -138,8 +138,6 @@ bool CGameConsoleCtrl::OnInitDialog()
         FAILED(AdviseChild(kLifelinesId, DIID__ILifelineManagerEvents)))
         return false;
     LoadSkin();
-    for (size_t i = 0; i < m_spResult.size(); ++i)
-        LoadResourcePicture("IMAGES", kFirstResultImage + static_cast<int>(i), m_spResult[i]);
     return true;
 }
 
@@ -263,11 +261,11 @@ void CGameConsoleCtrl::OnChallengeAnswer(SHORT isCorrect)
         PlayConsoleSound(kRightSound);
     }
     if (left < 0) {
-        SetCentrePicture(m_spResult[kWrongImage]);
+        SetCentrePicture(ResultImage(kWrongImage));
         FireEvent(DISPID_GAMECONSOLE_ONGAMEOVER, {CComVariant::I2(Percentage())});
         return;
     }
-    SetCentrePicture(m_spResult[isCorrect ? kRightImage : kWrongImage]);
+    SetCentrePicture(ResultImage(isCorrect ? kRightImage : kWrongImage));
     FireEvent(DISPID_GAMECONSOLE_ONANSWER, {CComVariant::I2(isCorrect)});
 }
 
@@ -284,7 +282,7 @@ void CGameConsoleCtrl::OnCountdownTimeOut()
     challenge->RevealAnswer();
     lives->LoseALife();
     lives->get_NumLives(&left);
-    SetCentrePicture(m_spResult[kTimeOutImage]);
+    SetCentrePicture(ResultImage(kTimeOutImage));
     if (left < 0) {
         FireEvent(DISPID_GAMECONSOLE_ONGAMEOVER, {CComVariant::I2(Percentage())});
         return;
@@ -312,7 +310,7 @@ HRESULT CGameConsoleCtrl::StartQuiz(ULONG TotalQuestions)
 
 HRESULT CGameConsoleCtrl::GameOver(BSTR Message)
 {
-    SetCentrePicture(m_spResult[kGameOverImage]);
+    SetCentrePicture(ResultImage(kGameOverImage));
     ShowMessage(Text(Message) + QString::number(Percentage()).toStdU16String() + u"%");
     PlayConsoleSound(kGameOverSound);
     return S_OK;
@@ -335,6 +333,15 @@ void CGameConsoleCtrl::ShowMessage(const std::u16string& text)
     const CComBSTR message(text), empty(u"");
     challenge->SetTest(message, empty, empty, empty, empty);
     DisableParts();
+}
+
+IPictureDisp* CGameConsoleCtrl::ResultImage(int which)
+{
+    // Decoded when first shown: a console that waits hidden on the welcome
+    // screen spends nothing on them.
+    CComPtr<IPictureDisp>& image = m_spResult[static_cast<size_t>(which)];
+    if (!image) LoadResourcePicture("IMAGES", kFirstResultImage + which, image);
+    return image;
 }
 
 void CGameConsoleCtrl::SetCentrePicture(IPictureDisp* picture)

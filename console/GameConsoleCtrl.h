@@ -57,6 +57,9 @@ private:
     // Closes the question: the parts disabled, the countdown stopped.
     void DisableParts();
     void SetCentrePicture(IPictureDisp* picture);
+    // Result image 0 right, 1 wrong, 2 time out, 3 game over; null when
+    // the library lacks it.
+    IPictureDisp* ResultImage(int which);
     SHORT Percentage() const;
 
     CPanelBrush m_panelBrush;  // the library's panel colour, while this console lives
@@ -67,7 +70,7 @@ private:
     CComPtr<IImageText> m_spTitle;                // 214
     CComPtr<ILifelineManager> m_spLifelines;      // 223
     CComPtr<IPictureDisp> m_spCentre;             // what the centre box shows
-    std::array<CComPtr<IPictureDisp>, 4> m_spResult;  // IMAGES 247, 248, 249, 250
+    std::array<CComPtr<IPictureDisp>, 4> m_spResult;  // IMAGES 247, 248, 249, 250, once shown
     LONG m_nQuestion = 0;         // questions presented since StartQuiz
     bool m_bQuestionOpen = false; // a question waits for its one verdict
 };

@@ -153,30 +153,27 @@ QImage DecodeFrame(const unsigned char* pixels, int width, int height, std::size
     return image;
 }
 
-bool ReadFrames(const unsigned char* data, const Chunk& movi, const VideoFormat& format, std::vector<QImage>& frames)
+bool FindFrames(const unsigned char* data, const Chunk& movi, AviFrames& clip)
 {
-    const std::size_t stride = (static_cast<std::size_t>(format.width) * 3 + 3) & ~std::size_t{3};
-    const std::size_t frameBytes = stride * static_cast<std::size_t>(format.height);
+    const std::size_t frameBytes = clip.stride * static_cast<std::size_t>(clip.height);
     CChunkReader reader(data, movi.begin, movi.end);
     while (const auto chunk = reader.Next()) {
         if (!Is(chunk->id, "00db") && !Is(chunk->id, "00dc")) continue;
         const std::size_t size = chunk->end - chunk->begin;
         // An empty frame chunk repeats the frame before it.
-        if (size == 0 && !frames.empty()) {
-            frames.push_back(frames.back());
+        if (size == 0 && !clip.frames.empty()) {
+            clip.frames.push_back(clip.frames.back());
             continue;
         }
-        // A frame is only decoded once its bytes are known to be there, so a
+        // A frame counts only once its bytes are known to be there, so a
         // header claiming a huge picture costs nothing.
         if (size < frameBytes) return false;
-        QImage frame = DecodeFrame(data + chunk->begin, format.width, format.height, stride);
-        if (frame.isNull()) return false;
-        frames.push_back(std::move(frame));
+        clip.frames.push_back(data + chunk->begin);
     }
-    return !reader.Bad() && !frames.empty();
+    return !reader.Bad() && !clip.frames.empty();
 }
 
-bool ReadClip(const unsigned char* data, std::size_t size, AviClip& clip)
+bool ReadClip(const unsigned char* data, std::size_t size, AviFrames& clip)
 {
     CChunkReader file(data, 0, size);
     const auto riff = file.Next();
@@ -184,33 +181,60 @@ bool ReadClip(const unsigned char* data, std::size_t size, AviClip& clip)
 
     VideoFormat format;
     bool haveHeader = false;
-    std::vector<QImage> frames;
+    AviFrames found;
     CChunkReader top(data, riff->begin, riff->end);
     while (const auto chunk = top.Next()) {
         if (!Is(chunk->id, "LIST")) continue;
         if (Is(chunk->kind, "hdrl")) {
             if (!ReadHeaderList(data, *chunk, format)) return false;
             haveHeader = true;
+            found.width = format.width;
+            found.height = format.height;
+            found.stride = (static_cast<std::size_t>(format.width) * 3 + 3) & ~std::size_t{3};
         } else if (Is(chunk->kind, "movi")) {
-            if (!haveHeader || !ReadFrames(data, *chunk, format, frames)) return false;
+            if (!haveHeader || !FindFrames(data, *chunk, found)) return false;
         }
     }
-    if (top.Bad() || frames.empty() || format.microsecondsPerFrame <= 0) return false;
-
-    clip.width = format.width;
-    clip.height = format.height;
-    clip.microsecondsPerFrame = format.microsecondsPerFrame;
-    clip.frames = std::move(frames);
+    if (top.Bad() || found.frames.empty() || format.microsecondsPerFrame <= 0) return false;
+    found.microsecondsPerFrame = format.microsecondsPerFrame;
+    clip = std::move(found);
     return true;
 }
 
 } // namespace
 
-bool ParseAviClip(const unsigned char* data, std::size_t size, AviClip& clip)
+bool IndexAviClip(const unsigned char* data, std::size_t size, AviFrames& clip)
 {
     if (!data) return false;
     try {
         return ReadClip(data, size, clip);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+QImage DecodeAviFrame(const AviFrames& clip, int index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= clip.frames.size()) return {};
+    return DecodeFrame(clip.frames[static_cast<std::size_t>(index)], clip.width, clip.height, clip.stride);
+}
+
+bool ParseAviClip(const unsigned char* data, std::size_t size, AviClip& clip)
+{
+    AviFrames found;
+    if (!IndexAviClip(data, size, found)) return false;
+    try {
+        std::vector<QImage> frames;
+        frames.reserve(found.frames.size());
+        for (int i = 0; i < static_cast<int>(found.frames.size()); ++i) {
+            frames.push_back(DecodeAviFrame(found, i));
+            if (frames.back().isNull()) return false;
+        }
+        clip.width = found.width;
+        clip.height = found.height;
+        clip.microsecondsPerFrame = found.microsecondsPerFrame;
+        clip.frames = std::move(frames);
+        return true;
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -226,11 +250,13 @@ bool CAnimateCtrl::Open(HMODULE module, int id)
 {
     Stop();
     const HRSRC resource = FindResourceA(module, id, "AVI");
-    AviClip clip;
+    AviFrames clip;
     const auto* bytes = static_cast<const unsigned char*>(LockResource(resource));
-    if (!bytes || !ParseAviClip(bytes, SizeofResource(module, resource), clip)) {
+    m_shown = QImage();
+    m_nShown = -1;
+    if (!bytes || !IndexAviClip(bytes, SizeofResource(module, resource), clip)) {
         // Like a failed open on the desktop, the old clip is closed.
-        m_clip = AviClip();
+        m_clip = AviFrames();
         m_nFrame = -1;
         update();
         return false;
@@ -270,8 +296,13 @@ bool CAnimateCtrl::IsPlaying() const
 void CAnimateCtrl::paintEvent(QPaintEvent*)
 {
     if (m_nFrame < 0 || m_nFrame >= FrameCount()) return;
-    QPainter painter(this);
-    painter.drawImage(0, 0, m_clip.frames[static_cast<std::size_t>(m_nFrame)]);
+    // Frames are decoded as they come on screen; a clip that is never shown
+    // is never decoded.
+    if (m_nShown != m_nFrame) {
+        m_shown = DecodeAviFrame(m_clip, m_nFrame);
+        m_nShown = m_nFrame;
+    }
+    QPainter(this).drawImage(0, 0, m_shown);
 }
 
 void CAnimateCtrl::ShowFrame(int frame)

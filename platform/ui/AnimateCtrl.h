@@ -21,9 +21,26 @@ struct AviClip {
     std::vector<QImage> frames;
 };
 
+// A clip's frames found in its bytes but not decoded: what the control
+// keeps, so that a hidden console costs neither the time nor the memory of
+// every frame. It points into the bytes, which must outlive it (a module's
+// resource does, while the module is loaded).
+struct AviFrames {
+    int width = 0;
+    int height = 0;
+    int microsecondsPerFrame = 0;
+    std::size_t stride = 0;                   // bytes per row, padded to four
+    std::vector<const unsigned char*> frames;  // each frame's bottom row first
+};
+
 // Reads a RIFF AVI with one uncompressed 24-bit (BI_RGB, bottom-up) video
 // stream; false for anything else or anything damaged.
 bool ParseAviClip(const unsigned char* data, std::size_t size, AviClip& clip);
+// The same checks, finding the frames without decoding them.
+bool IndexAviClip(const unsigned char* data, std::size_t size, AviFrames& clip);
+// Frame `index` of an indexed clip, top row first; null when the index is
+// out of range or the picture cannot be allocated.
+QImage DecodeAviFrame(const AviFrames& clip, int index);
 
 class CAnimateCtrl : public QWidget {
 public:
@@ -55,7 +72,9 @@ private:
     void ShowFrame(int frame);
     void Advance();
 
-    AviClip m_clip;
+    AviFrames m_clip;
+    QImage m_shown;  // m_nFrame decoded, once painted
+    int m_nShown = -1;
     int m_nFrame = -1;
     int m_nLastFrame = -1;
     std::unique_ptr<CWindowTimer> m_timer;
