@@ -8,4 +8,12 @@ public:
     static constexpr int IDD = 136;
 
     explicit CGoodbyeDlg(QWidget* frame);
+
+protected:
+    // The background is decoded when the screen is first shown: most games
+    // are played long before it.
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool m_bBackgroundLoaded = false;
 };

@@ -42,7 +42,12 @@ QPixmap BitmapNamed(const std::string& text)
 
 CShellDialog::CShellDialog(int templateId, Kind kind, QWidget* parent) : QDialog(parent), m_templateId(templateId), m_kind(kind)
 {
-    if (kind == Kind::Child) setWindowFlags(Qt::Widget);
+    if (kind == Kind::Child) {
+        setWindowFlags(Qt::Widget);
+        // Placed at its parent's top-left corner; left unplaced, a dialog
+        // centres itself on the screen when first shown.
+        move(0, 0);
+    }
     CDialogTemplate dialog;
     std::string error;
     const std::string_view text = ShellResource(templateId, "DIALOG");
@@ -58,7 +63,16 @@ CShellDialog::CShellDialog(int templateId, Kind kind, QWidget* parent) : QDialog
     if (kind == Kind::TopLevel) setFixedSize(size.cx, size.cy);
     else resize(size.cx, size.cy);
     if (!dialog.Caption().empty()) setWindowTitle(QString::fromStdString(dialog.Caption()));
-    if (dialog.FontPoints() > 0) setFont(QFont(QString::fromStdString(dialog.FontName()), dialog.FontPoints()));
+    if (dialog.FontPoints() > 0) {
+        // The templates name the desktop's dialog font; Liberation Sans has
+        // its metrics here, so the texts fit their places as laid out.
+        static const bool substituted = [] {
+            QFont::insertSubstitution("MS Shell Dlg", "Liberation Sans");
+            return true;
+        }();
+        (void)substituted;
+        setFont(QFont(QString::fromStdString(dialog.FontName()), dialog.FontPoints()));
+    }
     for (const DialogItem& item : dialog.Items()) CreateItem(item);
 }
 
@@ -172,8 +186,9 @@ void CShellDialog::paintEvent(QPaintEvent* event)
         QDialog::paintEvent(event);
         return;
     }
-    // Painted off screen first and copied in one go, so the picture never
-    // flickers; what the picture leaves is the fresh image's black.
+    // Composed in an image of the window's own format first and copied in
+    // one go: the picture lands on black wherever it does not reach, and the
+    // copy takes the back buffer's fastest path.
     QImage buffer(size(), QImage::Format_RGB32);
     buffer.fill(Qt::black);
     {

@@ -33,6 +33,12 @@ QPixmap ShellBitmap(int id)
     return pixmap;
 }
 
+namespace {
+
+constexpr int kLargestWindowIcon = 128;
+
+}  // namespace
+
 QIcon ShellIcon(int id)
 {
     const std::string_view bytes = ShellResource(id, "ICON");
@@ -41,10 +47,13 @@ QIcon ShellIcon(int id)
     QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
-    // An icon file holds one image per size; the icon offers them all.
+    // An icon file holds one image per size. A window's icon is drawn at
+    // 128 pixels at the most; the desktop finds the larger sizes among the
+    // installed icons, so they are not decoded at every start.
     QImageReader reader(&buffer, "ico");
     for (int i = 0; i < reader.imageCount(); ++i) {
         if (!reader.jumpToImage(i)) break;
+        if (reader.size().width() > kLargestWindowIcon) continue;
         const QImage image = reader.read();
         if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
     }

@@ -19,7 +19,8 @@ std::string_view ShellResource(int id, std::string_view type);
 std::string ShellString(int id);
 // Bitmap `id` at its own size; null when absent or undecodable.
 QPixmap ShellBitmap(int id);
-// Icon group `id` with every size it holds; null when absent.
+// Icon group `id` with the sizes a window shows (up to 128 pixels); null
+// when absent.
 QIcon ShellIcon(int id);
 // Decodes "SKINS" picture `id` into `picture`. False, with `picture` null,
 // when the resource is absent or does not decode.
