@@ -214,6 +214,9 @@ TEST_F(GameFlowTest, AWholeGameFromAQuizBookAndThenFromAUserQuizFile)
     Click(Item(Dlg::IDC_EXIT));
     EXPECT_TRUE(dlg->Goodbye()->isVisible());
     EXPECT_FALSE(Shown(Dlg::IDC_CONSOLE));
+    // Both screens fill the frame from its corner.
+    EXPECT_EQ(dlg->Goodbye()->pos(), QPoint(0, 0));
+    EXPECT_EQ(dlg->Welcome()->pos(), QPoint(0, 0));
     Click(Item(Dlg::IDC_EXIT));
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(dlg->result(), QDialog::Accepted);
