@@ -15,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QListWidget>
+#include <QMenu>
 #include <QTest>
 
 namespace {
@@ -273,6 +274,10 @@ TEST_F(GameFlowTest, TroublesAreToldAndTheWelcomeScreenStays)
     prompts.messages.clear();
     Open();
     EXPECT_EQ(dlg->windowTitle(), "Pub Brainwheel");
+    // The About entry lives in the window's own menu, opened by a right click.
+    ASSERT_TRUE(dlg->SystemMenu());
+    ASSERT_EQ(dlg->SystemMenu()->actions().size(), 1);
+    EXPECT_EQ(dlg->SystemMenu()->actions()[0]->text(), "&About thebrainwheel...");
     EXPECT_EQ(List()->count(), 0) << "the default names find no book of the French course";
 
     // A quiz that does not load, from a file or from a book.
