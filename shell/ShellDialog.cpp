@@ -3,11 +3,11 @@
 #include "PictureButton.h"
 #include "ShellResources.h"
 #include "ShellSettings.h"
+#include "com/AsciiText.h"
 #include "ole/DialogTemplate.h"
 #include "ole/SkinRegion.h"
 
 #include <QCheckBox>
-#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -15,19 +15,9 @@
 #include <QPushButton>
 #include <QtDebug>
 
-#include <cctype>
 #include <charconv>
 
 namespace {
-
-bool SameText(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 // The bitmap a picture control names by number in its text.
 QPixmap BitmapNamed(const std::string& text)
@@ -104,7 +94,7 @@ void CShellDialog::CreateItem(const DialogItem& item)
 
     const int id = item.id;
     QWidget* window = nullptr;
-    if (SameText(item.className, "BITMAP")) {
+    if (SameAsciiText(item.className, "BITMAP")) {
         // Pictures take the size of their bitmap, as real-size images do.
         const QPixmap bitmap = BitmapNamed(item.text);
         if (bitmap.isNull()) Warn("line " + std::to_string(item.line) + ": no bitmap " + item.text);
@@ -120,21 +110,21 @@ void CShellDialog::CreateItem(const DialogItem& item)
         window->move(rect.topLeft());
         window->resize(bitmap.isNull() ? rect.size() : bitmap.size());
     } else {
-        if (SameText(item.className, "STATIC")) {
+        if (SameAsciiText(item.className, "STATIC")) {
             window = new QLabel(QString::fromStdString(item.text), this);
-        } else if (SameText(item.className, "LISTBOX")) {
+        } else if (SameAsciiText(item.className, "LISTBOX")) {
             auto* list = new QListWidget(this);
             QObject::connect(list, &QListWidget::itemSelectionChanged, this, [this, id] { OnSelChange(id); });
             window = list;
-        } else if (SameText(item.className, "CHECKBOX")) {
+        } else if (SameAsciiText(item.className, "CHECKBOX")) {
             auto* check = new QCheckBox(this);
             QObject::connect(check, &QCheckBox::clicked, this, [this, id] { OnCommand(id); });
             window = check;
-        } else if (SameText(item.className, "BUTTON")) {
+        } else if (SameAsciiText(item.className, "BUTTON")) {
             auto* button = new QPushButton(QString::fromStdString(item.text), this);
             QObject::connect(button, &QPushButton::clicked, this, [this, id] { OnCommand(id); });
             window = button;
-        } else if (SameText(item.className, "FRAME")) {
+        } else if (SameAsciiText(item.className, "FRAME")) {
             window = new QWidget(this);
         } else {
             Warn("line " + std::to_string(item.line) + ": no window class " + item.className);
@@ -186,16 +176,16 @@ void CShellDialog::paintEvent(QPaintEvent* event)
         QDialog::paintEvent(event);
         return;
     }
-    // Composed in an image of the window's own format first and copied in
-    // one go: the picture lands on black wherever it does not reach, and the
-    // copy takes the back buffer's fastest path.
-    QImage buffer(size(), QImage::Format_RGB32);
-    buffer.fill(Qt::black);
-    {
-        QPainter painter(&buffer);
+    // Composed once in an image of the window's own format, the picture on
+    // black wherever it does not reach, and copied in one go at each paint.
+    if (m_composed.size() != size() || m_pComposedFrom.get() != m_pBackground.get()) {
+        m_composed = QImage(size(), QImage::Format_RGB32);
+        m_composed.fill(Qt::black);
+        QPainter painter(&m_composed);
         PaintPicture(painter, m_pBackground, QRect(QPoint(0, 0), PictureSize(m_pBackground)));
+        m_pComposedFrom = m_pBackground;
     }
-    QPainter(this).drawImage(0, 0, buffer);
+    QPainter(this).drawImage(0, 0, m_composed);
 }
 
 void CShellDialog::keyPressEvent(QKeyEvent* event)

@@ -11,6 +11,7 @@
 #include "ole/Picture.h"
 
 #include <QDialog>
+#include <QImage>
 
 #include <memory>
 #include <vector>
@@ -71,5 +72,7 @@ private:
 
     int m_templateId;
     Kind m_kind;
+    QImage m_composed;                  // the background over black, at the window's size
+    CComPtr<IPictureDisp> m_pComposedFrom;  // the picture m_composed shows
     std::vector<Item> m_items;
 };

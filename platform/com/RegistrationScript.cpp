@@ -1,21 +1,13 @@
 #include "com/RegistrationScript.h"
 
+#include "com/AsciiText.h"
 #include "com/Registry.h"
 
 #include <cstring>
+#include <memory>
 #include <new>
 
 namespace {
-
-bool SameWord(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (fold(a[i]) != fold(b[i])) return false;
-    }
-    return true;
-}
 
 bool IsBlank(char c)
 {
@@ -44,7 +36,7 @@ public:
         while (Peek().kind != Token::End) {
             const Token& name = Next();
             if (name.kind != Token::Word ||
-                !(SameWord(name.text, "HKCR") || SameWord(name.text, "HKEY_CLASSES_ROOT")))
+                !(SameAsciiText(name.text, "HKCR") || SameAsciiText(name.text, "HKEY_CLASSES_ROOT")))
                 return Fail(name, "expected the root HKCR or HKEY_CLASSES_ROOT, not '" + name.text + "'");
             Key root;
             root.name = "HKEY_CLASSES_ROOT";
@@ -146,7 +138,7 @@ private:
             const Token& token = Next();
             if (token.kind == Token::Close) return true;
             if (token.kind == Token::End) return Fail(token, "missing '}' at the end of the script");
-            if (token.kind == Token::Word && SameWord(token.text, "val")) {
+            if (token.kind == Token::Word && SameAsciiText(token.text, "val")) {
                 std::string name;
                 std::string value;
                 if (!ParseName(name, "expected a value name after 'val'")) return false;
@@ -166,9 +158,9 @@ private:
     {
         while (Peek().kind == Token::Word) {
             const std::string& word = Peek().text;
-            if (SameWord(word, "ForceRemove")) key.marker = Marker::ForceRemove;
-            else if (SameWord(word, "NoRemove")) key.marker = Marker::NoRemove;
-            else if (SameWord(word, "Delete")) key.marker = Marker::Delete;
+            if (SameAsciiText(word, "ForceRemove")) key.marker = Marker::ForceRemove;
+            else if (SameAsciiText(word, "NoRemove")) key.marker = Marker::NoRemove;
+            else if (SameAsciiText(word, "Delete")) key.marker = Marker::Delete;
             else break;
             ++m_pos;
         }
@@ -200,7 +192,7 @@ private:
     {
         const Token& type = Next();
         if (type.kind != Token::Word) return Fail(type, "expected a value type after '='");
-        if (!SameWord(type.text, "s")) return Fail(type, "unsupported value type '" + type.text + "' (only s)");
+        if (!SameAsciiText(type.text, "s")) return Fail(type, "unsupported value type '" + type.text + "' (only s)");
         const Token& text = Next();
         if (text.kind != Token::Quoted) return Fail(text, "expected a quoted value");
         if (text.text.find_first_of("\r\n") != std::string::npos) return Fail(text, "line break inside a value");
@@ -292,11 +284,17 @@ HRESULT UpdateRegistryFromScript(std::string_view script, const CRegistrationScr
             if (error) *error = parseError;
             return hr;
         }
-        return CRegistry::Edit(
-            [&](CRegistryData& registry) {
-                return registering ? parsed.Register(registry) : parsed.Unregister(registry);
-            },
-            error);
+        const auto apply = [&](CRegistryData& registry) {
+            return registering ? parsed.Register(registry) : parsed.Unregister(registry);
+        };
+        // A registration that would change nothing, as on every ordinary
+        // start of the game, needs neither the lock nor a fresh read.
+        std::shared_ptr<const CRegistryData> current;
+        if (SUCCEEDED(CRegistry::Snapshot(current))) {
+            CRegistryData changed = *current;
+            if (SUCCEEDED(apply(changed)) && changed == *current) return S_OK;
+        }
+        return CRegistry::Edit(apply, error);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }

@@ -1,5 +1,6 @@
 #include "ole/CompositeControl.h"
 
+#include "com/AsciiText.h"
 #include "ole/ChildEventSink.h"
 #include "ole/DialogInitData.h"
 #include "ole/DialogTemplate.h"
@@ -14,14 +15,6 @@
 namespace {
 
 constexpr std::string_view kAnimateClass = "SysAnimate32";
-
-bool SameText(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-    return true;
-}
 
 // The bytes of a resource, empty when the module lacks it.
 std::string_view ResourceBytes(HMODULE module, int id, std::string_view type)
@@ -81,7 +74,7 @@ void CCompositeControl::CreateChild(const DialogItem& item, const CDialogInitDat
         m_children.push_back({item.id, std::move(host), nullptr});
         return;
     }
-    if (SameText(item.className, kAnimateClass)) {
+    if (SameAsciiText(item.className, kAnimateClass)) {
         auto* animate = new CAnimateCtrl(Window());
         animate->setGeometry(rect);
         animate->setVisible(item.visible);

@@ -1,19 +1,12 @@
 #include "ole/DialogTemplate.h"
 
+#include "com/AsciiText.h"
 #include "ui/MulDiv.h"
 
 #include <charconv>
 #include <cctype>
 
 namespace {
-
-bool SameWord(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
-    return true;
-}
 
 // Splits a line at blanks; a token in double quotes keeps its blanks and
 // loses its quotes. False for an unterminated quote.
@@ -83,20 +76,20 @@ bool CDialogTemplate::Parse(std::string_view text, CDialogTemplate& dialog, std:
         for (const DialogWord& word : words) tokens.push_back(word.text);
 
         const std::string& keyword = tokens[0];
-        if (SameWord(keyword, "DIALOG")) {
+        if (SameAsciiText(keyword, "DIALOG")) {
             if (sawDialog) return fail("a second DIALOG");
             if (tokens.size() != 3 || !Number(tokens[1], parsed.m_cx, 0, kMaxUnits) ||
                 !Number(tokens[2], parsed.m_cy, 0, kMaxUnits))
                 return fail("expected DIALOG <width> <height>");
             sawDialog = true;
-        } else if (SameWord(keyword, "CAPTION")) {
+        } else if (SameAsciiText(keyword, "CAPTION")) {
             if (tokens.size() != 2) return fail("expected CAPTION \"<text>\"");
             parsed.m_caption = tokens[1];
-        } else if (SameWord(keyword, "FONT")) {
+        } else if (SameAsciiText(keyword, "FONT")) {
             if (tokens.size() != 3 || !Number(tokens[1], parsed.m_fontPoints, 1, 1000))
                 return fail("expected FONT <points> \"<face>\"");
             parsed.m_fontName = tokens[2];
-        } else if (SameWord(keyword, "CONTROL")) {
+        } else if (SameAsciiText(keyword, "CONTROL")) {
             DialogItem item;
             if (tokens.size() < 7 || tokens[1].empty())
                 return fail("expected CONTROL <class> <id> <x> <y> <width> <height>");
@@ -110,20 +103,20 @@ bool CDialogTemplate::Parse(std::string_view text, CDialogTemplate& dialog, std:
                 !Number(tokens[5], item.cx, 0, kMaxUnits) || !Number(tokens[6], item.cy, 0, kMaxUnits))
                 return fail("bad position or size");
             for (size_t i = 7; i < tokens.size(); ++i) {
-                if (SameWord(tokens[i], "VISIBLE")) item.visible = true;
-                else if (SameWord(tokens[i], "HIDDEN")) item.visible = false;
-                else if (SameWord(tokens[i], "NOTIFY")) item.notify = true;
-                else if (SameWord(tokens[i], "TEXT") && i + 1 < tokens.size()) item.text = tokens[++i];
-                else if (!SameWord(tokens[i], "TABSTOP")) return fail("unknown style " + tokens[i]);
+                if (SameAsciiText(tokens[i], "VISIBLE")) item.visible = true;
+                else if (SameAsciiText(tokens[i], "HIDDEN")) item.visible = false;
+                else if (SameAsciiText(tokens[i], "NOTIFY")) item.notify = true;
+                else if (SameAsciiText(tokens[i], "TEXT") && i + 1 < tokens.size()) item.text = tokens[++i];
+                else if (!SameAsciiText(tokens[i], "TABSTOP")) return fail("unknown style " + tokens[i]);
             }
             item.line = lineNumber;
             parsed.m_items.push_back(std::move(item));
-        } else if (SameWord(keyword, "PROPS")) {
+        } else if (SameAsciiText(keyword, "PROPS")) {
             if (parsed.m_items.empty() || !parsed.m_items.back().className.empty())
                 return fail("PROPS without a hosted CONTROL above it");
             if (tokens.size() < 3) return fail("expected PROPS <property> <value>");
             DialogItem& item = parsed.m_items.back();
-            if (SameWord(tokens[1], "Extent")) {
+            if (SameAsciiText(tokens[1], "Extent")) {
                 if (tokens.size() != 4 || !Number(tokens[2], item.extentCx, 0, 0x7FFFFFFF) ||
                     !Number(tokens[3], item.extentCy, 0, 0x7FFFFFFF))
                     return fail("expected PROPS Extent <width> <height> in HIMETRIC");

@@ -1,5 +1,6 @@
 #include "ole/InitialProperties.h"
 
+#include "com/AsciiText.h"
 #include "com/ComPtr.h"
 #include "ole/ControlStream.h"
 #include "ole/Font.h"
@@ -11,24 +12,15 @@
 
 #include <charconv>
 #include <cmath>
-#include <cctype>
 
 namespace {
 
 constexpr int kPixelsPerInch = 96;
 constexpr int kHimetricPerInch = 2540;
 
-bool SameWord(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
-    return true;
-}
-
 bool IsNone(const std::vector<DialogWord>& value)
 {
-    return value.size() == 1 && !value[0].quoted && SameWord(value[0].text, "NONE");
+    return value.size() == 1 && !value[0].quoted && SameAsciiText(value[0].text, "NONE");
 }
 
 // A whole number, decimal or hexadecimal after 0x, possibly negative.
@@ -86,9 +78,9 @@ bool ParseFont(const std::vector<DialogWord>& value, CComVariant& result)
         }
     }
     for (; next < value.size(); ++next) {
-        if (SameWord(value[next].text, "ITALIC")) desc.fItalic = TRUE;
-        else if (SameWord(value[next].text, "UNDERLINE")) desc.fUnderline = TRUE;
-        else if (SameWord(value[next].text, "STRIKEOUT")) desc.fStrikethrough = TRUE;
+        if (SameAsciiText(value[next].text, "ITALIC")) desc.fItalic = TRUE;
+        else if (SameAsciiText(value[next].text, "UNDERLINE")) desc.fUnderline = TRUE;
+        else if (SameAsciiText(value[next].text, "STRIKEOUT")) desc.fStrikethrough = TRUE;
         else return false;
     }
     CComPtr<IDispatch> font;
@@ -103,8 +95,8 @@ bool ParseValue(PropertyKind kind, const std::vector<DialogWord>& value, CComVar
     long long number = 0;
     switch (kind) {
     case PropertyKind::Bool:
-        if (value.size() == 1 && !value[0].quoted && SameWord(value[0].text, "TRUE")) number = 1;
-        else if (value.size() == 1 && !value[0].quoted && SameWord(value[0].text, "FALSE")) number = 0;
+        if (value.size() == 1 && !value[0].quoted && SameAsciiText(value[0].text, "TRUE")) number = 1;
+        else if (value.size() == 1 && !value[0].quoted && SameAsciiText(value[0].text, "FALSE")) number = 0;
         else if (!NumberIn(value, -0x8000, 0x7FFF, number)) break;
         result = CComVariant::Bool(number != 0);
         return true;

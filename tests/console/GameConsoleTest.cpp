@@ -1,6 +1,7 @@
 // The whole console, driven as the game program drives it: through
 // IDispatch::Invoke alone, with clicks on the answer labels' pixels, the
 // countdown on a manual clock and the sounds recorded.
+#include "ControlTree.h"
 #include "HostedGauge.h"
 
 #include "Playdeck.h"
@@ -8,7 +9,6 @@
 #include "FixedClock.h"
 #include "TextTestObjects.h"
 #include "ResourcePicture.h"
-#include "ole/ControlWindow.h"
 #include "ole/Picture.h"
 #include "ui/Random.h"
 
@@ -19,27 +19,6 @@
 namespace {
 
 constexpr QRect kConsole(0, 0, 522, 499);
-
-// The control behind the child window of `parent` whose top left is `topLeft`.
-template <typename T>
-CComPtr<T> ControlAt(QWidget* parent, QPoint topLeft, REFIID riid)
-{
-    CComPtr<T> control;
-    for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (child->geometry().topLeft() == topLeft &&
-            SUCCEEDED(CControlWindow::ControlOf(child, riid, reinterpret_cast<void**>(&control))))
-            break;
-    return control;
-}
-
-QWidget* WindowOf(IUnknown* control)
-{
-    CComPtr<IWindowedControl> windowed;
-    QWidget* window = nullptr;
-    if (SUCCEEDED(control->QueryInterface(IID_IWindowedControl, reinterpret_cast<void**>(&windowed))))
-        windowed->GetWindow(&window);
-    return window;
-}
 
 std::u16string TextOf(BSTR text) { return std::u16string(text ? text : u"", SysStringLen(text)); }
 
@@ -54,14 +33,14 @@ protected:
         parent.show();
         Listen(console, DIID__IGameConsoleEvents, sink);
         QWidget* window = Window();
-        challenge = ControlAt<IChallenge>(window, {23, 330}, IID_IChallenge);
-        lives = ControlAt<ILifeManager>(window, {15, 286}, IID_ILifeManager);
-        lifelines = ControlAt<ILifelineManager>(window, {368, 286}, IID_ILifelineManager);
+        challenge = ChildControlAt<IChallenge>(window, {23, 330}, IID_IChallenge);
+        lives = ChildControlAt<ILifeManager>(window, {15, 286}, IID_ILifeManager);
+        lifelines = ChildControlAt<ILifelineManager>(window, {368, 286}, IID_ILifelineManager);
         ASSERT_TRUE(challenge && lives && lifelines);
         QWidget* challengeWindow = WindowOf(challenge);
-        question = ControlAt<IImageText>(challengeWindow, {50, 5}, IID_IImageText);
+        question = ChildControlAt<IImageText>(challengeWindow, {50, 5}, IID_IImageText);
         for (QPoint place : {QPoint(0, 70), QPoint(246, 70), QPoint(0, 114), QPoint(246, 114)})
-            options.push_back(ControlAt<IOption>(challengeWindow, place, IID_IOption));
+            options.push_back(ChildControlAt<IOption>(challengeWindow, place, IID_IOption));
         ASSERT_TRUE(question);
         for (const auto& option : options) ASSERT_TRUE(option);
     }
@@ -93,15 +72,7 @@ protected:
                   S_OK);
     }
     // The label of the right option, or of a wrong one.
-    QWidget* Label(bool right)
-    {
-        for (const auto& option : options) {
-            SHORT isAnswer = 0;
-            option->get_IsAnswer(&isAnswer);
-            if ((isAnswer != 0) == right) return WindowOf(option)->findChildren<QWidget*>().front();
-        }
-        return nullptr;
-    }
+    QWidget* Label(bool right) { return AnswerLabel(options, right); }
     // Clicks the right option, or a wrong one, on its label's pixels.
     void Answer(bool right)
     {
@@ -240,7 +211,7 @@ TEST_F(GameConsoleTest, TheFreeAnswerCountsAsRight)
     FixedClock clock(second);
     ASSERT_EQ(lifelines->GenerateLifeline(), S_OK);
     Ask(u"Free?");
-    CComPtr<IBonusButton> freeAnswer = ControlAt<IBonusButton>(WindowOf(lifelines), {68, 0}, IID_IBonusButton);
+    CComPtr<IBonusButton> freeAnswer = ChildControlAt<IBonusButton>(WindowOf(lifelines), {68, 0}, IID_IBonusButton);
     ASSERT_TRUE(freeAnswer);
     QWidget* button = WindowOf(freeAnswer);
     const int soundsBefore = sounds.Count();

@@ -4,6 +4,8 @@
 // on the manual clock.
 #include "ShellTestFixture.h"
 
+#include "ControlTree.h"
+
 #include "Playdeck.h"
 #include "QuizDocuments.h"
 #include "SealedFile.h"
@@ -23,19 +25,6 @@ namespace {
 using Dlg = CthebrainwheelDlg;
 
 std::string Narrow(const CComBSTR& text) { return QString::fromStdU16String(text.str()).toStdString(); }
-
-// Every control of interface T in the window tree below `window`.
-template <typename T>
-std::vector<CComPtr<T>> ControlsBelow(QWidget* window, REFIID riid)
-{
-    std::vector<CComPtr<T>> found;
-    for (QWidget* child : window->findChildren<QWidget*>()) {
-        CComPtr<T> control;
-        if (SUCCEEDED(CControlWindow::ControlOf(child, riid, reinterpret_cast<void**>(&control))))
-            found.push_back(control);
-    }
-    return found;
-}
 
 class GameFlowTest : public ShellTest {
 protected:
@@ -106,20 +95,10 @@ protected:
     // Clicks the label of the right option, or of a wrong one.
     void Answer(bool right)
     {
-        for (const auto& option : ControlsBelow<IOption>(Item(Dlg::IDC_CONSOLE), IID_IOption)) {
-            SHORT isAnswer = 0;
-            option->get_IsAnswer(&isAnswer);
-            if ((isAnswer != 0) != right) continue;
-            CComPtr<IWindowedControl> windowed;
-            QWidget* window = nullptr;
-            option->QueryInterface(IID_IWindowedControl, reinterpret_cast<void**>(&windowed));
-            windowed->GetWindow(&window);
-            QWidget* label = window->findChildren<QWidget*>().front();
-            QTest::mouseMove(label, QPoint(20, 10));
-            QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(20, 10));
-            return;
-        }
-        FAIL() << "no option to click";
+        QWidget* label = AnswerLabel(ControlsBelow<IOption>(Item(Dlg::IDC_CONSOLE), IID_IOption), right);
+        ASSERT_TRUE(label) << "no option to click";
+        QTest::mouseMove(label, QPoint(20, 10));
+        QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(20, 10));
     }
 
     // Plays the chosen quiz to its final message: Start Round at each round,

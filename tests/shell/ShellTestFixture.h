@@ -3,6 +3,7 @@
 // registered into a private registry; timers on a manual clock and the modal
 // boxes recorded instead of shown.
 #include "ManualTimers.h"
+#include "RunProgram.h"
 #include "TestEnvironment.h"
 
 #include "Prompts.h"
@@ -10,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -27,13 +27,6 @@ public:
     std::optional<std::string> file;
 };
 
-inline void RegisterModule(const char* module)
-{
-    const std::string command =
-        (TestEnvironment::BinDir() / "regsvr").string() + " -s " + (TestEnvironment::BinDir() / module).string();
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-}
-
 class ShellTest : public testing::Test {
 protected:
     // The settings as the program makes them from `args` (its path first).
@@ -44,6 +37,11 @@ protected:
         DetectFrenchMode();
     }
     void TearDown() override { DestroyShellSettings(); }
+    // Registers a built module into this test's registry.
+    void RegisterModule(const char* module)
+    {
+        ASSERT_EQ(RunProgram(env, "regsvr", "-s " + (TestEnvironment::BinDir() / module).string()).status, 0) << module;
+    }
 
     TestEnvironment env;
     ManualTimers timers;

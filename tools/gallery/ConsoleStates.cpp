@@ -6,7 +6,6 @@
 #include "SteppedTimers.h"
 
 #include "Playdeck.h"
-#include "ole/ControlWindow.h"
 #include "ole/Picture.h"
 #include "ui/Random.h"
 
@@ -18,18 +17,6 @@
 namespace {
 
 const QRect kConsoleRect(0, 0, 522, 499);
-
-// The control behind the child window of `parent` whose top left is `topLeft`.
-template <typename T>
-CComPtr<T> Child(QWidget* parent, QPoint topLeft, REFIID riid)
-{
-    CComPtr<T> control;
-    for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (child->geometry().topLeft() == topLeft &&
-            SUCCEEDED(CControlWindow::ControlOf(child, riid, reinterpret_cast<void**>(&control))))
-            break;
-    return control;
-}
 
 // The clock second whose lifeline draw (rand() % 3 after reseeding) is `outcome`.
 std::time_t SecondDrawing(int outcome)
@@ -71,16 +58,8 @@ struct Console {
         else console->SetTextQuestion(q, a, o1, o2, o3);
     }
     // The label of the option holding the answer, or of the first that does not.
-    QWidget* Label(bool right)
-    {
-        for (const auto& option : options) {
-            SHORT isAnswer = 0;
-            option->get_IsAnswer(&isAnswer);
-            if ((isAnswer != 0) == right) return WindowOf(option)->findChildren<QWidget*>().value(0);
-        }
-        return nullptr;
-    }
-    QWidget* Lifeline(QPoint topLeft) { return WindowOf(Child<IBonusButton>(WindowOf(lifelines), topLeft, IID_IBonusButton)); }
+    QWidget* Label(bool right) { return AnswerLabel(options, right); }
+    QWidget* Lifeline(QPoint topLeft) { return WindowOf(ChildControlAt<IBonusButton>(WindowOf(lifelines), topLeft, IID_IBonusButton)); }
 };
 
 } // namespace
@@ -93,13 +72,13 @@ bool AddConsoleStates(CGallery& gallery, const CPlaydeckGauges& gauges, CStepped
     if (FAILED(gauges.Create(CLSID_GameConsole, IID_IGameConsole, &parent, kConsoleRect,
                              reinterpret_cast<void**>(&c.console), &c.window)))
         return false;
-    c.challenge = Child<IChallenge>(c.window, {23, 330}, IID_IChallenge);
-    c.lives = Child<ILifeManager>(c.window, {15, 286}, IID_ILifeManager);
-    c.lifelines = Child<ILifelineManager>(c.window, {368, 286}, IID_ILifelineManager);
+    c.challenge = ChildControlAt<IChallenge>(c.window, {23, 330}, IID_IChallenge);
+    c.lives = ChildControlAt<ILifeManager>(c.window, {15, 286}, IID_ILifeManager);
+    c.lifelines = ChildControlAt<ILifelineManager>(c.window, {368, 286}, IID_ILifelineManager);
     QWidget* challengeWindow = WindowOf(c.challenge);
     if (!challengeWindow || !c.lives || !c.lifelines) return false;
     for (QPoint place : {QPoint(0, 70), QPoint(246, 70), QPoint(0, 114), QPoint(246, 114)})
-        c.options.push_back(Child<IOption>(challengeWindow, place, IID_IOption));
+        c.options.push_back(ChildControlAt<IOption>(challengeWindow, place, IID_IOption));
     gallery.Section(QStringLiteral("GameConsole"),
                     QStringLiteral("The whole console, 522 x 499, in each situation of a game."));
 

@@ -1,24 +1,12 @@
 #pragma once
-// The pointer as a player moves it, sent straight to a control's window, and
-// the window behind a control: the gallery sets up its situations this way
-// without a display server.
-#include "com/ComPtr.h"
-#include "ole/WindowedControl.h"
+// The pointer as a player moves it, sent straight to a control's window: the
+// gallery sets up its situations this way without a display server.
+#include "ControlTree.h"
 
 #include <QCoreApplication>
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QWidget>
-
-// The window of a windowed control, null when it has none.
-inline QWidget* WindowOf(IUnknown* control)
-{
-    CComPtr<IWindowedControl> windowed;
-    QWidget* window = nullptr;
-    if (control && SUCCEEDED(control->QueryInterface(IID_IWindowedControl, reinterpret_cast<void**>(&windowed))))
-        windowed->GetWindow(&window);
-    return window;
-}
 
 // The pointer comes over the middle of `window` and, when asked, presses the
 // left button; with `release` it lets go there too, which completes a click.

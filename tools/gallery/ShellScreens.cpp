@@ -13,7 +13,6 @@
 #include "ShellSettings.h"
 #include "WelcomeDlg.h"
 #include "thebrainwheelDlg.h"
-#include "ole/ControlWindow.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -100,19 +99,11 @@ public:
     // Clicks the label of the option holding the answer; false when there is none.
     bool AnswerRightly()
     {
-        for (QWidget* child : m_dlg->GetDlgItem(Dlg::IDC_CONSOLE)->findChildren<QWidget*>()) {
-            CComPtr<IOption> option;
-            SHORT isAnswer = 0;
-            if (FAILED(CControlWindow::ControlOf(child, IID_IOption, reinterpret_cast<void**>(&option))) ||
-                FAILED(option->get_IsAnswer(&isAnswer)) || !isAnswer)
-                continue;
-            QWidget* label = child->findChildren<QWidget*>().value(0);
-            if (!label) return false;
-            Point(label, true);
-            QCoreApplication::sendPostedEvents();
-            return true;
-        }
-        return false;
+        QWidget* label = AnswerLabel(ControlsBelow<IOption>(m_dlg->GetDlgItem(Dlg::IDC_CONSOLE), IID_IOption), true);
+        if (!label) return false;
+        Point(label, true);
+        QCoreApplication::sendPostedEvents();
+        return true;
     }
 
     // Plays on to the final message: Start Round at each round, every question
