@@ -32,9 +32,20 @@ NNN; its answer must be the one given to that picture in
 tools/artwork/pictures.tsv.  Picture elements are placed alternately right
 after the Question and right after the Answer.
 
-synonyms.txt lists groups of words that mean the same thing (one group a
-line, words separated by " | "); an option from the answer's group would be
-a second right answer, and --check reports it.
+synonyms.txt lists groups of words a learner could fairly give for one
+another (one group a line, words separated by " | "): synonyms, and a word
+with its broader or narrower term.  An option from the answer's group would
+be a second right answer, and --check reports it.  Its lines of the form
+"French = English" give meanings the course does not teach; an option that
+is such a meaning of the question is reported the same way.
+
+English texts follow one title case: every word starts with a capital
+except the small words of ENGLISH_SMALL_WORDS, which are written in lower
+case unless they open or close the text (words joined by '-' count as
+separate words: "Brother-in-Law", "Passer-By").  French texts keep their own
+capitalisation.  The revision book (resource 350) asks again about pictures
+the three stages ask about; it must offer other wrong options than the
+stage does, or the learner only recognises the set.
 """
 
 import argparse
@@ -109,6 +120,10 @@ SMALL_WORDS = {
     "par", "avec", "sans", "que", "qui", "y", "le", "la", "les", "un", "une",
     "of", "and", "or", "the", "a", "an", "to", "in", "on", "at", "for",
     "with", "from", "by", "per", "as",
+}
+ENGLISH_SMALL_WORDS = {
+    "a", "an", "the", "and", "but", "or", "nor", "of", "to", "in", "on",
+    "at", "by", "for", "with", "from", "per", "as", "into",
 }
 
 
@@ -260,15 +275,43 @@ def read_pictures():
     return table
 
 
+def word_list_lines():
+    if not os.path.exists(SYNONYMS):
+        return []
+    with open(SYNONYMS, encoding="utf-8") as f:
+        return [line.strip() for line in f
+                if line.strip() and not line.startswith("#")]
+
+
 def read_synonyms():
-    groups = []
-    if os.path.exists(SYNONYMS):
-        with open(SYNONYMS, encoding="utf-8") as f:
-            for line in f:
-                if line.startswith("#") or not line.strip():
-                    continue
-                groups.append({key(w) for w in line.split("|") if w.strip()})
-    return groups
+    return [{key(w) for w in line.split("|") if w.strip()}
+            for line in word_list_lines() if " = " not in line]
+
+
+def read_meanings():
+    """(French, English) pairs of meanings the course does not teach."""
+    pairs = []
+    for line in word_list_lines():
+        if " = " in line:
+            french, _, english = line.partition(" = ")
+            pairs.append((key(french), key(english)))
+    return pairs
+
+
+def english_case(text):
+    """The text in the course's English title case."""
+    parts = re.split(r"([ -])", text)
+    words = [i for i in range(0, len(parts), 2) if parts[i]]
+    for n, i in enumerate(words):
+        word = parts[i]
+        if not word[0].isalpha():
+            continue
+        edge = n in (0, len(words) - 1)
+        if word.rstrip("?!.,").lower() in ENGLISH_SMALL_WORDS and not edge:
+            parts[i] = word.lower()
+        else:
+            parts[i] = word[0].upper() + word[1:]
+    return "".join(parts)
 
 
 # ---------------------------------------------------------------- checks
@@ -286,6 +329,11 @@ def check_text_form(text, where, findings, english):
     if english and any(ord(c) > 0x7F for c in text):
         findings.append(f"{where}: accented letter in English text {text!r}")
     if text == PICTURE_QUESTION:
+        return
+    if english:
+        if text != english_case(text):
+            findings.append(f"{where}: English text {text!r} should read "
+                            f"{english_case(text)!r}")
         return
     words = text.split(" ")
     for i, word in enumerate(words):
@@ -398,8 +446,7 @@ def check_document(doc, pictures, synonyms, dictionary, lang_sets, findings):
             for o, ko in zip(t.options, kopts):
                 if ko in known:
                     findings.append(f"{t.where}: option {o!r} is also a "
-                                    f"translation of {t.question!r} elsewhere "
-                                    "in the course")
+                                    f"translation of {t.question!r}")
             own, other = lang_sets[t.kind]
             for o, ko in zip(t.options, kopts):
                 if ko in other and ko not in own:
@@ -547,16 +594,17 @@ def jpeg_size(path):
     return None
 
 
-def build_dictionary(docs, synonyms):
-    """Every translation the course teaches, in both directions."""
+def build_dictionary(docs, synonyms, meanings=()):
+    """Every translation the course teaches or synonyms.txt lists, in both
+    directions."""
     dictionary = {}
+    pairs = list(meanings)
     for doc in docs:
-        for t in doc.tests:
-            if t.kind == "pic":
-                continue
-            q, a = key(t.question), key(t.answer)
-            dictionary.setdefault(q, set()).add(a)
-            dictionary.setdefault(a, set()).add(q)
+        pairs += [(key(t.question), key(t.answer))
+                  for t in doc.tests if t.kind != "pic"]
+    for q, a in pairs:
+        dictionary.setdefault(q, set()).add(a)
+        dictionary.setdefault(a, set()).add(q)
     # A word's synonyms translate the same words.
     for group in synonyms:
         targets = set()
@@ -583,6 +631,25 @@ def build_language_sets(docs):
     return {"en": (french, english), "fr": (english, french)}
 
 
+def check_revision(docs, findings):
+    """The revision book's picture tests against the stages' ones."""
+    def revision(doc):
+        return EXPECTED.get(doc.header["output"], {}).get("resource") == 350
+
+    asked = {t.picture: t for d in docs if not revision(d)
+             for t in d.tests if t.picture is not None}
+    for doc in filter(revision, docs):
+        for t in doc.tests:
+            earlier = asked.get(t.picture)
+            if earlier is None:
+                continue
+            shared = {norm(o) for o in t.options} & \
+                {norm(o) for o in earlier.options}
+            if shared:
+                findings.append(f"{t.where}: picture {t.picture} repeats "
+                                f"options {sorted(shared)} of {earlier.where}")
+
+
 def load_all():
     return [read_source(os.path.join(HERE, s)) for s in SOURCES]
 
@@ -593,12 +660,13 @@ def check(docs):
     if sorted(pictures) != list(range(FIRST_PICTURE, LAST_PICTURE + 1)):
         findings.append("pictures.tsv: numbers must be 250..348, each once")
     synonyms = read_synonyms()
-    dictionary = build_dictionary(docs, synonyms)
+    dictionary = build_dictionary(docs, synonyms, read_meanings())
     lang_sets = build_language_sets(docs)
     for doc in docs:
         check_document(doc, pictures, synonyms, dictionary, lang_sets,
                        findings)
         check_output_bytes(doc, findings)
+    check_revision(docs, findings)
     check_picture_files(findings)
     return findings
 

@@ -41,7 +41,7 @@ def source(text):
 
 
 def findings_for(text, expected_rounds, pictures=2, difficult=3,
-                 synonyms=(), docs_extra=()):
+                 synonyms=(), docs_extra=(), meanings=()):
     """Run the content checks on one small document."""
     doc = source(text)
     saved = dict(bc.EXPECTED)
@@ -54,7 +54,7 @@ def findings_for(text, expected_rounds, pictures=2, difficult=3,
         docs = [doc] + list(docs_extra)
         found = []
         bc.check_document(doc, PICTURES, [set(g) for g in synonyms],
-                          bc.build_dictionary(docs, []),
+                          bc.build_dictionary(docs, [], meanings),
                           bc.build_language_sets(docs), found)
         return found
     finally:
@@ -144,7 +144,25 @@ class ContentCheckTest(unittest.TestCase):
                        "== R\nfr  Brun = Black | Red | Grey | Blue\n")
         found = findings_for(SMALL, self.ROUNDS, docs_extra=[other])
         self.assertFinding(found, "option 'Brun' is also a translation of "
-                                  "'Black' elsewhere in the course")
+                                  "'Black'")
+        # a meaning the course does not teach, listed in synonyms.txt
+        text = SMALL.replace("Brown | Beige", "Brown | Chestnut")
+        found = findings_for(text, self.ROUNDS,
+                             meanings=[("marron", "chestnut")])
+        self.assertFinding(found, "option 'Chestnut' is also a translation "
+                                  "of 'Marron'")
+
+    def test_word_list_holds_groups_and_meanings(self):
+        with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False,
+                                         encoding="utf-8") as f:
+            f.write("# comment\nNoir | Sombre\nMarron = Chestnut\n")
+        saved, bc.SYNONYMS = bc.SYNONYMS, f.name
+        try:
+            self.assertEqual(bc.read_synonyms(), [{"noir", "sombre"}])
+            self.assertEqual(bc.read_meanings(), [("marron", "chestnut")])
+        finally:
+            bc.SYNONYMS = saved
+            os.unlink(f.name)
 
     def test_round_must_ask_both_ways_and_not_repeat(self):
         text = SMALL.replace("fr  Marron = Brown | Beige | Grey | Gold",
@@ -170,6 +188,51 @@ class ContentCheckTest(unittest.TestCase):
         self.assertFinding(found, "stray blanks in 'Bleu  Clair'")
         self.assertFinding(found, "accented letter in English text 'Beigé'")
         self.assertFinding(found, "article or all have none")
+
+    def test_english_title_case(self):
+        for text, expected in (
+                ("On The Left", "On the Left"),
+                ("To Park the Car", "To Park the Car"),
+                ("at a stranger's", "At a Stranger's"),
+                ("In Front Of", "In Front Of"),      # last word stays up
+                ("Brother-In-Law", "Brother-in-Law"),
+                ("Passer-by", "Passer-By"),
+                ("A Week", "A Week"),
+                ("When?", "When?")):
+            self.assertEqual(bc.english_case(text), expected, text)
+        # English sides are held to it, French ones keep their own case
+        text = SMALL.replace("en  Black = Noir", "en  In The Dark = Noir")
+        text = text.replace("Brown | Beige", "Brown | Out Of Town")
+        text = text.replace("| Bleu |", "| Bleu de Prusse |")
+        found = [f.split(":", 1)[1] for f in findings_for(text, self.ROUNDS)]
+        self.assertEqual(found, [
+            "6: English text 'In The Dark' should read 'In the Dark'",
+            "7: English text 'Out Of Town' should read 'Out of Town'"])
+
+
+class RevisionTest(unittest.TestCase):
+    def test_revision_needs_other_options_than_the_stage(self):
+        stage = source(SMALL)
+        head = "@title T\n@quizid Q\n@quiz Z\n@output rev.xml\n== Food\n"
+        saved = dict(bc.EXPECTED)
+        bc.EXPECTED["rev.xml"] = {"resource": 350}
+        try:
+            found = []
+            bc.check_revision([stage, source(
+                head + "pic 309 = L'Ail | L'Aile | Le Poireau | L'Oignon\n"
+                "pic 251 = Le Fromage | Le Beurre | Le Gâteau | Le Pain\n")],
+                found)
+            self.assertEqual(len(found), 1, found)
+            self.assertIn("picture 309 repeats options ['le poireau']",
+                          found[0])
+            found = []
+            bc.check_revision([stage, source(
+                head + "pic 309 = L'Ail | L'Aile | L'Oignon | Le Céleri\n")],
+                found)
+            self.assertEqual(found, [])
+        finally:
+            bc.EXPECTED.clear()
+            bc.EXPECTED.update(saved)
 
 
 class OutputBytesTest(unittest.TestCase):
