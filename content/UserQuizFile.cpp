@@ -1,8 +1,12 @@
 #include "UserQuizFile.h"
 
 #include "XmlNames.h"
+#include "XmlParseError.h"
 #include "ui/AnsiCodePage.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <new>
 
@@ -42,8 +46,10 @@ class CFile {
 public:
     explicit CFile(const std::string& path) : m_fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC))
     {
+        if (m_fd < 0) m_error = std::strerror(errno);
         struct stat info;
         if (m_fd >= 0 && (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+            m_error = S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a regular file";
             ::close(m_fd);
             m_fd = -1;
         }
@@ -52,27 +58,46 @@ public:
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
     bool IsOpen() const { return m_fd >= 0; }
+    // Why the file did not open or read, in words.
+    const std::string& Error() const { return m_error; }
 
     // The whole file, or false when it can't be read in full. The buffer is
     // left uninitialised: the read fills it, and quiz files can be large.
     bool ReadAll(std::unique_ptr<BYTE[]>& data, std::size_t& size) const
     {
         struct stat info;
-        if (::fstat(m_fd, &info) != 0 || info.st_size < 0 || info.st_size > kLargestQuizFile) return false;
+        if (::fstat(m_fd, &info) != 0 || info.st_size < 0 || info.st_size > kLargestQuizFile)
+            return Fail("it is larger than 512 MB");
         size = static_cast<std::size_t>(info.st_size);
         data.reset(new (std::nothrow) BYTE[size ? size : 1]);
-        if (!data) return false;
+        if (!data) return Fail("there is not enough memory to read it");
         for (std::size_t done = 0; done < size;) {
             const ssize_t got = ::read(m_fd, data.get() + done, size - done);
-            if (got <= 0) return false;
+            if (got <= 0) return Fail(got < 0 ? std::strerror(errno) : "it got shorter while it was read");
             done += static_cast<std::size_t>(got);
         }
         return true;
     }
 
 private:
+    bool Fail(const char* error) const
+    {
+        m_error = error;
+        return false;
+    }
+
     int m_fd;
+    mutable std::string m_error;
 };
+
+// Sealed bytes look random; a quiz document or any other text that was never
+// sealed holds no control characters but line breaks and tabs.
+bool LooksLikeText(const BYTE* data, std::size_t size)
+{
+    for (std::size_t i = 0; i < std::min<std::size_t>(size, 4096); ++i)
+        if ((data[i] < 0x20 && data[i] != '\t' && data[i] != '\n' && data[i] != '\r') || data[i] == 0x7F) return false;
+    return true;
+}
 
 // Replaces every occurrence left to right; replaced text is not searched again.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to)
@@ -108,20 +133,28 @@ bool CUserQuizFile::Passphrase(std::string& passphrase)
 std::unique_ptr<CQuizCipher> CUserQuizFile::DecipherFile(const std::string& path, std::string_view& plain)
 {
     plain = {};
+    m_fileKind = FileKind::Unread;
+    m_unread.clear();
     CFile file(path);
     if (!file.IsOpen()) {
-        m_sink.ShowMessage(kFileOpenError, IUserQuizSink::Box::Dialog);
+        m_unread = "it can't be read (" + file.Error() + ")";
+        Report(kFileOpenError, m_unread);
         return nullptr;
     }
     std::unique_ptr<BYTE[]> data;
     std::size_t size = 0;
-    if (!file.ReadAll(data, size)) return nullptr;
+    if (!file.ReadAll(data, size)) {
+        m_unread = "it can't be read (" + file.Error() + ")";
+        return nullptr;
+    }
+    m_fileKind = size == 0 ? FileKind::Empty : LooksLikeText(data.get(), size) ? FileKind::Text : FileKind::Binary;
 
     std::string passphrase;
-    if (!Passphrase(passphrase)) m_sink.ShowMessage(kPassphraseError, IUserQuizSink::Box::Dialog);
+    if (!Passphrase(passphrase)) Report(kPassphraseError, "the passphrase can't be formed");
     std::unique_ptr<CQuizCipher> cipher = CreateCipher();
     if (!cipher->Decipher(passphrase.c_str(), data.get(), static_cast<DWORD>(size))) {
-        m_sink.ShowMessage(kDecipherError, IUserQuizSink::Box::Dialog);
+        m_unread = "it can't be deciphered (the cryptographic provider failed)";
+        Report(kDecipherError, m_unread);
         return nullptr;
     }
     const char* text = reinterpret_cast<const char*>(cipher->Output());
@@ -148,20 +181,38 @@ void CUserQuizFile::LoadQuizFile(const std::string& path)
         const std::string utf8 = AnsiToUtf8(plain);
         cipher.reset();
         ListQuizzes(utf8);
-    } catch (const std::exception&) {
-        m_sink.ShowMessage(kUnexpectedError, IUserQuizSink::Box::Dialog);
+    } catch (const std::exception& error) {
+        Report(kUnexpectedError, std::string("unexpected failure (") + error.what() + ")");
     }
+}
+
+void CUserQuizFile::Report(const char* text, const std::string& reason)
+{
+    m_sink.ShowExplainedMessage(text, IUserQuizSink::Box::Dialog, reason);
+}
+
+std::string CUserQuizFile::WhyNotWellFormed(const std::string& utf8) const
+{
+    if (!m_unread.empty()) return m_unread;
+    if (m_fileKind == FileKind::Empty) return "the file is empty";
+    const std::size_t start = utf8.find_first_not_of(" \t\r\n");
+    // A sealed quiz starts with markup once deciphered; random bytes mean the
+    // key was another, or the file is something else.
+    if (start == std::string::npos || utf8[start] != '<')
+        return m_fileKind == FileKind::Text ? "not a quiz file: it holds plain text, not a sealed quiz"
+                                            : "enciphered with another key, or damaged: deciphered, it is not XML";
+    return DescribeXmlParseError(FindXmlParseError(utf8));
 }
 
 void CUserQuizFile::ListQuizzes(const std::string& utf8)
 {
     const XmlDocumentPtr document = CreateDocument();
     if (!document) {
-        m_sink.ShowMessage(kNoDocument, IUserQuizSink::Box::Dialog);
+        Report(kNoDocument, "the XML parser can't be started");
         return;
     }
     if (!document->loadXMLUtf8(utf8)) {
-        m_sink.ShowMessage(kNotWellFormed, IUserQuizSink::Box::Dialog);
+        Report(kNotWellFormed, WhyNotWellFormed(utf8));
         return;
     }
     for (const CXmlNode& top : ElementChildren(document->node())) {

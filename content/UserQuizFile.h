@@ -23,6 +23,13 @@ public:
     // then kept for it).
     virtual bool AddEntry(const std::string& title, const std::string& document) = 0;
     virtual void ShowMessage(const std::string& text, Box box) = 0;
+    // The same message with what went wrong in words, for a reader who can
+    // act on it (the authoring tool); the game shows the message alone.
+    virtual void ShowExplainedMessage(const std::string& text, Box box, const std::string& reason)
+    {
+        (void)reason;
+        ShowMessage(text, box);
+    }
 };
 
 class CUserQuizFile {
@@ -70,4 +77,11 @@ private:
     // first zero byte, inside the returned cipher. Null on failure, reported.
     std::unique_ptr<CQuizCipher> DecipherFile(const std::string& path, std::string_view& plain);
     void ListQuizzes(const std::string& utf8);
+    void Report(const char* text, const std::string& reason);
+    // Why the deciphered text did not parse, in words.
+    std::string WhyNotWellFormed(const std::string& utf8) const;
+
+    enum class FileKind { Unread, Empty, Text, Binary };
+    FileKind m_fileKind = FileKind::Unread;  // what the file held before deciphering
+    std::string m_unread;                     // why no text came out of the file
 };

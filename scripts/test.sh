@@ -20,5 +20,5 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DBRAINWHEEL_FUZZ=ON -DBRAINWHEEL_TESTS=OFF \
   -DBRAINWHEEL_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 ninja -C build-fuzz fuzz_registry fuzz_quizfile fuzz_loadxml fuzz_controlstream fuzz_dialoginit \
-  fuzz_dialogtemplate fuzz_avi fuzz_wave
+  fuzz_dialogtemplate fuzz_avi fuzz_wave fuzz_csv
 scripts/fuzz.sh build-fuzz 30

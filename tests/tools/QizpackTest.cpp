@@ -96,22 +96,88 @@ TEST_F(QizpackTest, ALargePictureSealsListsChecksAndShows)
     EXPECT_NE(reader.Picture(), nullptr);
 }
 
-TEST_F(QizpackTest, ReportsTheGamesErrorsAndFails)
+TEST_F(QizpackTest, ReportsTheGamesErrorsWithTheFileAndTheReason)
 {
-    ProgramResult missing = Run("list " + At("missing.qiz"));
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "Error #0104\nError #0101\n");
-
+    std::filesystem::create_directory(At("folder.qiz"));
     WriteBytes(At("plain.qiz"), kDocument);
-    ProgramResult plain = Run("list " + At("plain.qiz"));
-    EXPECT_EQ(plain.status, 1);
-    EXPECT_EQ(plain.err, "Error #0101\n");
+    WriteBytes(At("empty.qiz"), "");
+    std::string passphrase;
+    CUserQuizFile::Passphrase(passphrase);
+    CQuizCipher foreign;
+    ASSERT_TRUE(foreign.Encipher("another key", reinterpret_cast<const BYTE*>(kDocument.data()),
+                                 static_cast<DWORD>(kDocument.size())));
+    WriteBytes(At("foreign.qiz"), std::string(reinterpret_cast<const char*>(foreign.Output()), foreign.OutputLength()));
+    WriteSealed(At("cut.qiz"), kDocument.substr(0, kDocument.size() - std::string("</Quizzes>").size()));
+    WriteSealed(At("noquiz.qiz"), "<?xml version='1.0' ?><Other/>");
 
-    WriteBytes(At("broken.xml"), "<Quizzes><Quiz>");
-    EXPECT_EQ(Run("check " + At("broken.xml")).status, 1);
-    EXPECT_EQ(Run("seal " + At("broken.xml") + " " + At("out.qiz")).status, 1);
-    EXPECT_EQ(Run("frobnicate").status, 2);
-    EXPECT_EQ(Run("--help").status, 0);
+    struct Case {
+        const char* file;
+        std::string err;  // with FILE for the file's path
+        int status;
+    };
+    const std::vector<Case> cases = {
+        {"missing.qiz", "Error #0104: FILE: it can't be read (No such file or directory)\n"
+                        "Error #0101: FILE: it can't be read (No such file or directory)\n", 1},
+        {"folder.qiz", "Error #0104: FILE: it can't be read (it is a folder)\n"
+                       "Error #0101: FILE: it can't be read (it is a folder)\n", 1},
+        {"plain.qiz", "Error #0101: FILE: not a quiz file: it holds plain text, not a sealed quiz\n", 1},
+        {"empty.qiz", "Error #0101: FILE: the file is empty\n", 1},
+        {"foreign.qiz", "Error #0101: FILE: enciphered with another key, or damaged: deciphered, it is not XML\n", 1},
+        {"cut.qiz", "Error #0101: FILE: not well-formed at line 2 (Premature end of data in tag Quizzes line 2)\n", 1},
+        {"noquiz.qiz", "qizpack: warning: FILE holds no quiz the game lists (a titled element inside Quizzes)\n", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        std::string expected = c.err;
+        for (size_t at; (at = expected.find("FILE")) != std::string::npos;) expected.replace(at, 4, At(c.file));
+        ProgramResult listed = Run("list " + At(c.file));
+        EXPECT_EQ(listed.status, c.status);
+        EXPECT_EQ(listed.err, expected);
+    }
+    EXPECT_EQ(Run("show " + At("cut.qiz") + " 1").status, 1);
+    EXPECT_EQ(Run("open " + At("foreign.qiz")).status, 0) << "open shows whatever deciphering gives";
+
+    WriteBytes(At("broken.xml"), "<Quizzes>\n<Quiz>");
+    ProgramResult checked = Run("check " + At("broken.xml"));
+    EXPECT_EQ(checked.status, 1);
+    EXPECT_EQ(checked.err, "Failed to load XML: " + At("broken.xml") +
+                               ": not well-formed at line 2 (Premature end of data in tag Quiz line 2)\n");
+    ProgramResult sealed = Run("seal " + At("broken.xml") + " " + At("out.qiz"));
+    EXPECT_EQ(sealed.status, 1);
+    EXPECT_NE(sealed.err.find("not well-formed at line 2"), std::string::npos) << sealed.err;
+    EXPECT_FALSE(std::filesystem::exists(At("out.qiz")));
+    EXPECT_EQ(Run("seal " + At("nothing.xml") + " " + At("out.qiz")).err,
+              "qizpack: " + At("nothing.xml") + " can't be read (No such file or directory)\n");
+}
+
+TEST_F(QizpackTest, OptionsMayStandAnywhere)
+{
+    WriteBytes(At("quiz.xml"), kDocument);
+    WriteBytes(At("--odd.xml"), kDocument);
+    WriteBytes(At("words.csv"), "q,a,b,c,d\n");
+    struct Case {
+        std::string arguments;
+        int status;
+    };
+    const std::vector<Case> cases = {
+        {"seal " + At("quiz.xml") + " " + At("a.qiz"), 0},
+        {"check -- " + At("--odd.xml"), 0},
+        {"import --title=T " + At("words.csv") + " " + At("b.qiz"), 0},
+        {"import " + At("words.csv") + " --round R " + At("c.qiz") + " --seed 3", 0},
+        {"import " + At("words.csv") + " " + At("d.qiz") + " --format csv --header", 1},
+        {"list " + At("a.qiz") + " --help", 0},
+        {"frobnicate", 2},
+        {"list", 2},
+        {"list " + At("a.qiz") + " --book", 2},
+        {"import " + At("words.csv") + " " + At("e.qiz") + " --seed x", 2},
+        {"import " + At("words.csv") + " " + At("e.qiz") + " --header=yes", 2},
+        {"import " + At("words.csv"), 2},
+        {"--help", 0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Run(c.arguments).status, c.status) << c.arguments;
+    EXPECT_EQ(Run("list " + At("c.qiz")).out, "words\n");
+    EXPECT_EQ(Run("check " + At("c.qiz")).out, "1\tR\ntotal\t1\n");
+    EXPECT_EQ(Run("list " + At("b.qiz")).out, "T\n");
 }
 
 namespace {
@@ -170,6 +236,7 @@ TEST_F(QizpackBookTest, ExportsTheServedDocumentInTheStoredForm)
     EXPECT_EQ(unknown.status, 1);
     EXPECT_EQ(unknown.err, "qizpack: there is no quiz book No.Such.Book\n");
     EXPECT_EQ(Run("export Fixture.Book --inline").status, 2);
+    EXPECT_EQ(Run("export --embed Fixture.Book").out, Run("export Fixture.Book --embed").out);
 }
 
 TEST_F(QizpackBookTest, EmbeddedPicturesPlayWithoutTheBook)
@@ -220,7 +287,7 @@ TEST_F(QizpackBookTest, CheckWarnsOfEachFindingAndStillSucceeds)
         "warning: round \"Pictures\", test 2 \"Qu'est-ce que c'est?\": the answer is empty\n";
     EXPECT_EQ(plain.err, findings);
 
-    ProgramResult withBook = Run("check " + At("quiz.xml") + " --book Fixture.Book");
+    ProgramResult withBook = Run("check --book=Fixture.Book " + At("quiz.xml"));
     EXPECT_EQ(withBook.status, 0);
     EXPECT_EQ(withBook.out, counts);
     EXPECT_EQ(withBook.err, findings + "warning: round \"Pictures\", test 2 \"Qu'est-ce que c'est?\": the book holds "

@@ -71,7 +71,7 @@ bool ReplaceWithEmbedded(xmlDocPtr doc, xmlNodePtr picture, const QByteArray& fi
 
 } // namespace
 
-std::u16string EmbedPictures(std::u16string_view document, IQuizBook* book, const std::string& bookName)
+std::u16string EmbedPictures(std::u16string_view document, const PictureLookup& lookup)
 {
     const QByteArray utf8 = QString::fromStdU16String(std::u16string(document)).toUtf8();
     if (utf8.size() > std::numeric_limits<int>::max()) return {};
@@ -82,16 +82,31 @@ std::u16string EmbedPictures(std::u16string_view document, IQuizBook* book, cons
     CollectPictures(reinterpret_cast<xmlNodePtr>(doc.get()), pictures);
     for (xmlNodePtr picture : pictures) {
         const std::unique_ptr<xmlChar, XmlFree> content(xmlNodeGetContent(picture));
-        const QString number = QString::fromUtf8(content ? reinterpret_cast<const char*>(content.get()) : "");
-        const QByteArray file = PictureFile(book, number.toStdU16String());
-        if (file.isEmpty() ||
-            !ReplaceWithEmbedded(doc.get(), picture, file, bookName + " picture " + number.toStdString()))
-            std::fprintf(stderr, "qizpack: %s holds no picture \"%s\"; the Picture element stays\n", bookName.c_str(),
-                         number.toUtf8().constData());
+        const QString name = QString::fromUtf8(content ? reinterpret_cast<const char*>(content.get()) : "");
+        QByteArray file;
+        std::string source;
+        if (lookup(name.toStdU16String(), file, source) && !ReplaceWithEmbedded(doc.get(), picture, file, source))
+            std::fprintf(stderr, "qizpack: picture \"%s\" can't be embedded; the Picture element stays\n",
+                         name.toUtf8().constData());
     }
     xmlChar* text = nullptr;
     int length = 0;
     xmlDocDumpMemoryEnc(doc.get(), &text, &length, "UTF-8");
     const std::unique_ptr<xmlChar, XmlFree> owned(text);
     return QString::fromUtf8(reinterpret_cast<const char*>(text), length).toStdU16String();
+}
+
+std::u16string EmbedPictures(std::u16string_view document, IQuizBook* book, const std::string& bookName)
+{
+    return EmbedPictures(document, [&](const std::u16string& number, QByteArray& file, std::string& source) {
+        file = PictureFile(book, number);
+        const std::string text = QString::fromStdU16String(number).toStdString();
+        if (file.isEmpty()) {
+            std::fprintf(stderr, "qizpack: %s holds no picture \"%s\"; the Picture element stays\n", bookName.c_str(),
+                         text.c_str());
+            return false;
+        }
+        source = bookName + " picture " + text;
+        return true;
+    });
 }

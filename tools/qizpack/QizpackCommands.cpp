@@ -1,18 +1,27 @@
 #include "QizpackCommands.h"
 
+#include "AtomicFile.h"
 #include "EmbedPictures.h"
+#include "ImportedDocument.h"
+#include "KvtmlImport.h"
 #include "QuizReader.h"
 #include "RoundFindings.h"
+#include "TableImport.h"
 #include "TestFindings.h"
 #include "UserQuizFile.h"
 #include "XmlNames.h"
+#include "XmlParseError.h"
 #include "com/ComRuntime.h"
 #include "ui/AnsiCodePage.h"
 
+#include <QFileInfo>
 #include <QString>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -28,7 +37,10 @@ public:
     };
 
     // `keepDocuments` false: the titles alone are kept, as listing needs.
-    explicit CConsoleSink(bool keepDocuments = true) : m_keepDocuments(keepDocuments) {}
+    explicit CConsoleSink(std::string path, bool keepDocuments = true)
+        : m_path(std::move(path)), m_keepDocuments(keepDocuments)
+    {
+    }
 
     void Clear() override { m_entries.clear(); }
     bool AddEntry(const std::string& title, const std::string& document) override
@@ -43,12 +55,19 @@ public:
         std::fprintf(stderr, "%s\n", line.c_str());
         m_failed = true;
     }
+    // The game's number, then the file and what is wrong with it.
+    void ShowExplainedMessage(const std::string& text, Box, const std::string& reason) override
+    {
+        std::fprintf(stderr, "%s: %s: %s\n", text.c_str(), m_path.c_str(), reason.c_str());
+        m_failed = true;
+    }
 
     const std::vector<Entry>& Entries() const { return m_entries; }
     bool Failed() const { return m_failed; }
 
 private:
     std::vector<Entry> m_entries;
+    std::string m_path;
     bool m_keepDocuments;
     bool m_failed = false;
 };
@@ -57,13 +76,45 @@ std::string ToUtf8(const std::u16string& text) { return QString::fromStdU16Strin
 
 void WriteBytes(const std::string& bytes) { std::fwrite(bytes.data(), 1, bytes.size(), stdout); }
 
+// Reads the whole file, or says on standard error why it can't.
 bool ReadFile(const std::string& path, std::string& bytes)
 {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        std::fprintf(stderr, "qizpack: %s can't be read (it is a folder)\n", path.c_str());
+        return false;
+    }
     std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in && !in.bad()) return true;
+    std::fprintf(stderr, "qizpack: %s can't be read (%s)\n", path.c_str(), std::strerror(errno));
+    return false;
 }
+
+// Writes the whole output or, on failure, leaves whatever was there.
+bool WriteOutput(const std::string& path, std::string_view bytes)
+{
+    CAtomicFile file(path);
+    if (file.Commit(bytes)) return true;
+    std::fprintf(stderr, "qizpack: %s: %s\n", path.c_str(), file.Error().c_str());
+    return false;
+}
+
+// The stored text sealed as the game reads user quiz files.
+bool SealText(const std::string& plain, std::string& sealed)
+{
+    std::string passphrase;
+    CQuizCipher cipher;
+    if (!CUserQuizFile::Passphrase(passphrase) ||
+        !cipher.Encipher(passphrase.c_str(), reinterpret_cast<const BYTE*>(plain.data()),
+                         static_cast<DWORD>(plain.size())))
+        return false;
+    sealed.assign(reinterpret_cast<const char*>(cipher.Output()), cipher.OutputLength());
+    return true;
+}
+
+// Why the document text (8-bit, as stored) is not XML, in words.
+std::string WhyNotXml(const std::string& ansi) { return DescribeXmlParseError(FindXmlParseError(AnsiToUtf8(ansi))); }
 
 bool EndsWith(const std::string& text, std::string_view suffix)
 {
@@ -107,37 +158,26 @@ std::string StoredForm(const std::u16string& markup)
 int SealCommand(const std::string& documentPath, const std::string& outputPath)
 {
     std::string plain;
-    if (!ReadFile(documentPath, plain)) {
-        std::fprintf(stderr, "qizpack: cannot read %s\n", documentPath.c_str());
-        return 1;
-    }
+    if (!ReadFile(documentPath, plain)) return 1;
     // Refuse what the game could never list, before it is sealed away.
+    const std::string text = plain.substr(0, plain.find('\0'));
     const XmlDocumentPtr document = CXmlDocument::Create();
-    if (!document || !document->loadXML(AnsiToWide(plain.substr(0, plain.find('\0'))))) {
-        std::fprintf(stderr, "qizpack: %s is not a well-formed quiz document\n", documentPath.c_str());
+    if (!document || !document->loadXML(AnsiToWide(text))) {
+        std::fprintf(stderr, "qizpack: %s is not a well-formed quiz document: %s\n", documentPath.c_str(),
+                     WhyNotXml(text).c_str());
         return 1;
     }
-    std::string passphrase;
-    CQuizCipher cipher;
-    if (!CUserQuizFile::Passphrase(passphrase) ||
-        !cipher.Encipher(passphrase.c_str(), reinterpret_cast<const BYTE*>(plain.data()),
-                         static_cast<DWORD>(plain.size()))) {
+    std::string sealed;
+    if (!SealText(plain, sealed)) {
         std::fprintf(stderr, "qizpack: cannot encipher %s\n", documentPath.c_str());
         return 1;
     }
-    std::ofstream out(outputPath, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(cipher.Output()), cipher.OutputLength());
-    out.close();
-    if (!out) {
-        std::fprintf(stderr, "qizpack: cannot write %s\n", outputPath.c_str());
-        return 1;
-    }
-    return 0;
+    return WriteOutput(outputPath, sealed) ? 0 : 1;
 }
 
 int OpenCommand(const std::string& quizFilePath)
 {
-    CConsoleSink sink;
+    CConsoleSink sink(quizFilePath);
     CUserQuizFile file(sink);
     std::string text;
     file.ReadPlainText(quizFilePath, text);
@@ -148,9 +188,12 @@ int OpenCommand(const std::string& quizFilePath)
 
 int ListCommand(const std::string& quizFilePath)
 {
-    CConsoleSink sink(false);
+    CConsoleSink sink(quizFilePath, false);
     CUserQuizFile(sink).LoadQuizFile(quizFilePath);
     if (sink.Failed()) return 1;
+    if (sink.Entries().empty())
+        std::fprintf(stderr, "qizpack: warning: %s holds no quiz the game lists (a titled element inside Quizzes)\n",
+                     quizFilePath.c_str());
     for (const CConsoleSink::Entry& entry : sink.Entries())
         std::printf("%s\n", ToUtf8(AnsiToWide(entry.title)).c_str());
     return 0;
@@ -164,7 +207,7 @@ int ShowCommand(const std::string& quizFilePath, const std::string& number)
         std::fprintf(stderr, "qizpack: the quiz number must be 1 or more, not \"%s\"\n", number.c_str());
         return 1;
     }
-    CConsoleSink sink;
+    CConsoleSink sink(quizFilePath);
     CUserQuizFile(sink).LoadQuizFile(quizFilePath);
     if (sink.Failed()) return 1;
     if (static_cast<size_t>(n) > sink.Entries().size()) {
@@ -183,11 +226,10 @@ int CheckCommand(const std::string& path, const std::string& bookProgId)
 
     std::string text;
     if (EndsWith(path, ".qiz")) {
-        CConsoleSink sink;
+        CConsoleSink sink(path);
         CUserQuizFile(sink).ReadPlainText(path, text);
         if (sink.Failed()) return 1;
     } else if (!ReadFile(path, text)) {
-        std::fprintf(stderr, "qizpack: cannot read %s\n", path.c_str());
         return 1;
     }
 
@@ -195,7 +237,7 @@ int CheckCommand(const std::string& path, const std::string& bookProgId)
     text.resize(std::min(text.size(), text.find('\0')));
     CQuizReader reader;
     if (!reader.LoadText(text)) {
-        std::fprintf(stderr, "%s\n", ToUtf8(reader.Error()).c_str());
+        std::fprintf(stderr, "%s: %s: %s\n", ToUtf8(reader.Error()).c_str(), path.c_str(), WhyNotXml(text).c_str());
         return 1;
     }
     ReportRoundFindings(reader.Rounds());
@@ -228,4 +270,58 @@ int ExportCommand(const std::string& progId, bool embed)
     }
     WriteBytes(StoredForm(document));
     return 0;
+}
+
+int ImportCommand(const std::string& inputPath, const std::string& outputPath, const ImportOptions& options)
+{
+    const QFileInfo input(QString::fromStdString(inputPath));
+    std::string format = options.format;
+    if (format.empty()) {
+        const QString suffix = input.suffix().toLower();
+        if (suffix == "csv") format = "csv";
+        else if (suffix == "tsv" || suffix == "tab" || suffix == "txt") format = "tsv";
+        else if (suffix == "kvtml") format = "kvtml";
+    }
+    if (format != "csv" && format != "tsv" && format != "kvtml") {
+        std::fprintf(stderr, "qizpack: %s: %s; give --format csv, tsv or kvtml\n", inputPath.c_str(),
+                     options.format.empty() ? "its name doesn't tell its format" : "unknown format");
+        return 1;
+    }
+    std::error_code ignored;
+    if (std::filesystem::equivalent(inputPath, outputPath, ignored)) {
+        std::fprintf(stderr, "qizpack: the output %s would replace the input\n", outputPath.c_str());
+        return 1;
+    }
+    std::string bytes;
+    if (!ReadFile(inputPath, bytes)) return 1;
+
+    ImportedQuiz quiz;
+    quiz.title = QString::fromStdString(options.title);
+    const QString defaultRound = options.round.empty() ? input.completeBaseName() : QString::fromStdString(options.round);
+    std::string error;
+    if (format == "kvtml") {
+        CKvtmlImport import(inputPath, {options.questionId, options.answerId, options.seed, defaultRound});
+        if (!import.Read(bytes, quiz)) error = import.Error();
+    } else {
+        CTableImport import(inputPath, format == "csv" ? ',' : '\t', defaultRound, options.header);
+        if (!import.Read(bytes, quiz)) error = import.Error();
+    }
+    if (quiz.title.isEmpty()) quiz.title = input.completeBaseName();
+    if (error.empty())
+        if (const QString problem = UnshowableText(quiz.title); !problem.isEmpty())
+            error = "the title \"" + quiz.title.toStdString() + "\": " + problem.toStdString();
+    if (!error.empty()) {
+        std::fprintf(stderr, "qizpack: %s\n", error.c_str());
+        return 1;
+    }
+
+    const std::u16string document = ImportedDocument(quiz);
+    const std::string stored = StoredForm(document);
+    std::string sealed;
+    const bool seal = EndsWith(outputPath, ".qiz");
+    if (document.empty() || (seal && !SealText(stored, sealed))) {
+        std::fprintf(stderr, "qizpack: the quiz from %s can't be written out\n", inputPath.c_str());
+        return 1;
+    }
+    return WriteOutput(outputPath, seal ? sealed : stored) ? 0 : 1;
 }
