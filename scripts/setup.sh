@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   qt6-base-dev qt6-multimedia-dev libxml2-dev libxml2-utils nettle-dev
-  libgtest-dev libbenchmark-dev fonts-liberation python3)
+  libgtest-dev libbenchmark-dev fonts-liberation python3 desktop-file-utils shared-mime-info)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -288,7 +288,9 @@ HRESULT UpdateRegistryFromScript(std::string_view script, const CRegistrationScr
             return registering ? parsed.Register(registry) : parsed.Unregister(registry);
         };
         // A registration that would change nothing, as on every ordinary
-        // start of the game, needs neither the lock nor a fresh read.
+        // start of the game, needs neither the lock nor a fresh read. It is
+        // judged on what lookups see, the system's layer included: a new
+        // user of an installed game then gets no registry file of their own.
         std::shared_ptr<const CRegistryData> current;
         if (SUCCEEDED(CRegistry::Snapshot(current))) {
             CRegistryData changed = *current;

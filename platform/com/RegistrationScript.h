@@ -68,8 +68,11 @@ private:
     std::vector<Key> m_roots;  // each named by its full root name
 };
 
-// Parses the script and applies it to the registry in one transaction.
-// Returns the parse failure (nothing written) or the registry's.
+// Parses the script and applies it to the user's registry in one
+// transaction. When applying it to the registry as lookups see it, the
+// system's layer included, would change nothing, nothing is written and the
+// user's file is not even locked. Returns the parse failure (nothing
+// written) or the registry's.
 HRESULT UpdateRegistryFromScript(std::string_view script, const CRegistrationScript::Substitutions& substitutions,
                                  bool registering, std::string* error = nullptr);
 // The same with the script held in the module's resource ("REGISTRY", id),

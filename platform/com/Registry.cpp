@@ -112,7 +112,8 @@ HRESULT ReadData(const fs::path& path, CRegistryData& data, FileStamp& stamp, st
     std::string text;
     if (const HRESULT hr = ReadText(path, text, stamp, error); FAILED(hr)) return hr;
     std::string parseError;
-    const HRESULT hr = CRegistryFile::Parse(text, path.filename().string(), data, parseError);
+    // The full path: the user's file and the system's share one file name.
+    const HRESULT hr = CRegistryFile::Parse(text, path.string(), data, parseError);
     if (FAILED(hr)) SetError(error, parseError);
     return hr;
 }
@@ -158,12 +159,31 @@ HRESULT ReplaceFile(const fs::path& path, std::string_view text, std::string* er
     return S_OK;
 }
 
-// The registry parsed last, kept while its file stays as it was: the game
-// looks up hundreds of names in a row. One slot, since a process uses one
-// registry; never destroyed, as readers may run while the process exits.
+// Lays `upper` over `lower`: every key of `upper` is made in `lower`, and its
+// values replace those of the same name there.
+HRESULT Overlay(CRegistryData& lower, const CRegistryData& upper, const std::string& path)
+{
+    if (!path.empty()) {
+        if (const HRESULT hr = lower.CreateKey(path); FAILED(hr)) return hr;
+        for (const std::string& name : upper.ValueNames(path)) {
+            std::string value;
+            upper.GetValue(path, name, value);
+            if (const HRESULT hr = lower.SetValue(path, name, value); FAILED(hr)) return hr;
+        }
+    }
+    for (const std::string& sub : upper.SubKeys(path))
+        if (const HRESULT hr = Overlay(lower, upper, path.empty() ? sub : path + "\\" + sub); FAILED(hr)) return hr;
+    return S_OK;
+}
+
+// The registry parsed last, kept while both its files stay as they were: the
+// game looks up hundreds of names in a row. One slot, since a process uses
+// one registry; never destroyed, as readers may run while the process exits.
 struct CachedRegistry {
     fs::path path;
+    fs::path systemPath;  // empty: no system layer
     FileStamp stamp;
+    FileStamp systemStamp;
     std::shared_ptr<const CRegistryData> data;  // null: nothing cached
 };
 std::mutex g_cacheMutex;
@@ -173,21 +193,39 @@ CachedRegistry& Cache()
     return *cache;
 }
 
-HRESULT SharedSnapshot(const fs::path& path, std::shared_ptr<const CRegistryData>& snapshot, std::string* error)
+bool Unchanged(const fs::path& path, const FileStamp& stamp)
+{
+    FileStamp now;
+    return path.empty() || (CurrentStamp(path, now) && now == stamp);
+}
+
+HRESULT SharedSnapshot(const fs::path& path, const fs::path& systemPath,
+                       std::shared_ptr<const CRegistryData>& snapshot, std::string* error)
 {
     std::lock_guard lock(g_cacheMutex);
     CachedRegistry& cache = Cache();
-    FileStamp now;
-    if (cache.data && cache.path == path && CurrentStamp(path, now) && now == cache.stamp) {
+    if (cache.data && cache.path == path && cache.systemPath == systemPath && Unchanged(path, cache.stamp) &&
+        Unchanged(systemPath, cache.systemStamp)) {
         snapshot = cache.data;
         return S_OK;
     }
     cache.data.reset();
     auto data = std::make_shared<CRegistryData>();
+    FileStamp systemStamp;
+    if (!systemPath.empty())
+        if (const HRESULT hr = ReadData(systemPath, *data, systemStamp, error); FAILED(hr)) return hr;
+    CRegistryData user;
     FileStamp stamp;
-    if (const HRESULT hr = ReadData(path, *data, stamp, error); FAILED(hr)) return hr;
+    if (const HRESULT hr = ReadData(path, user, stamp, error); FAILED(hr)) return hr;
+    if (data->SubKeys("").empty()) {
+        *data = std::move(user);
+    } else if (const HRESULT hr = Overlay(*data, user, ""); FAILED(hr)) {
+        return hr;
+    }
     cache.path = path;
+    cache.systemPath = systemPath;
     cache.stamp = stamp;
+    cache.systemStamp = systemStamp;
     cache.data = std::move(data);
     snapshot = cache.data;
     return S_OK;
@@ -247,10 +285,17 @@ fs::path CRegistry::Location()
     return base / "thebrainwheel" / "registry.reg";
 }
 
+fs::path CRegistry::SystemLocation()
+{
+    if (const char* file = std::getenv("BRAINWHEEL_SYSTEM_REGISTRY")) return file;
+    if (const char* user = std::getenv("BRAINWHEEL_REGISTRY"); user && *user) return {};
+    return BRAINWHEEL_SYSTEM_REGISTRY_PATH;
+}
+
 HRESULT CRegistry::Snapshot(std::shared_ptr<const CRegistryData>& data, std::string* error)
 {
     try {
-        return SharedSnapshot(Location(), data, error);
+        return SharedSnapshot(Location(), SystemLocation(), data, error);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     } catch (const std::exception& e) {

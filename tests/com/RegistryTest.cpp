@@ -1,5 +1,8 @@
 #include "com/Registry.h"
 
+#include "com/RegistrationScript.h"
+#include "com/RegistryFile.h"
+
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -41,6 +44,20 @@ TEST(RegistryTest, LocationFollowsTheEnvironment)
     const char* home = std::getenv("HOME");
     EXPECT_EQ(CRegistry::Location(), std::filesystem::path(home ? home : ".") / ".local/share/thebrainwheel/registry.reg");
     if (oldData) setenv("XDG_DATA_HOME", savedData.c_str(), 1);
+
+    // No user registry of one's own: the installation's system registry.
+    const std::filesystem::path installed = CRegistry::SystemLocation();
+    EXPECT_TRUE(installed.is_absolute()) << installed;
+    EXPECT_EQ(installed.filename(), "registry.reg");
+    EXPECT_EQ(installed.parent_path().filename(), "thebrainwheel");
+    setenv("BRAINWHEEL_SYSTEM_REGISTRY", "/elsewhere/system.reg", 1);
+    EXPECT_EQ(CRegistry::SystemLocation(), "/elsewhere/system.reg");
+    setenv("BRAINWHEEL_SYSTEM_REGISTRY", "", 1);
+    EXPECT_EQ(CRegistry::SystemLocation(), "");
+    unsetenv("BRAINWHEEL_SYSTEM_REGISTRY");
+    // A registry of one's own, as every test has, hides an installed copy's.
+    setenv("BRAINWHEEL_REGISTRY", env.RegistryPath().c_str(), 1);
+    EXPECT_EQ(CRegistry::SystemLocation(), "");
 }
 
 TEST(RegistryTest, MissingFileIsEmptyAndFoldersAreCreated)
@@ -77,7 +94,7 @@ TEST(RegistryTest, FailedChangeOrMalformedFileWritesNothing)
     std::string error;
     CRegistryData data;
     EXPECT_EQ(CRegistry::Read(data, &error), REGDB_E_READREGDB);
-    EXPECT_EQ(error.rfind("registry.reg:3: ", 0), 0u) << error;
+    EXPECT_EQ(error.rfind(env.RegistryPath().string() + ":3: ", 0), 0u) << error;
     EXPECT_EQ(SetValue("HKEY_CLASSES_ROOT\\B", "2"), REGDB_E_READREGDB);
     EXPECT_EQ(ReadFile(env.RegistryPath()), malformed);
 }
@@ -148,6 +165,100 @@ TEST(RegistryTest, SnapshotIsSharedUntilTheFileChanges)
         EXPECT_EQ(again, data) << "parsed again although the file stayed as it was";
         previous = data;
     }
+}
+
+// The system registry lies beneath the user's, as an installed package leaves
+// it for a new account: lookups see both with the user's values winning,
+// writes go to the user's file alone, and a registration the system registry
+// already holds writes nothing, not even the user's folder.
+TEST(RegistryTest, SystemRegistryLiesBeneathTheUsers)
+{
+    TestEnvironment env;
+    const std::filesystem::path system = env.Dir() / "var" / "registry.reg";
+    const std::filesystem::path user = env.Dir() / "home" / "registry.reg";
+    setenv("BRAINWHEEL_REGISTRY", user.c_str(), 1);
+    setenv("BRAINWHEEL_SYSTEM_REGISTRY", system.c_str(), 1);
+    struct Restore {
+        ~Restore() { unsetenv("BRAINWHEEL_SYSTEM_REGISTRY"); }
+    } restore;
+
+    const std::string server = "HKEY_CLASSES_ROOT\\CLSID\\{C1}\\LocalServer32";
+    const std::string shared = "HKEY_CLASSES_ROOT\\Shared";
+    const std::string later = "HKEY_CLASSES_ROOT\\Later";
+    const auto registerAs = [](const std::string& program) {
+        return UpdateRegistryFromScript("HKCR { NoRemove CLSID { ForceRemove {C1} = s 'Game' "
+                                        "{ LocalServer32 = s '%MODULE%' } } }",
+                                        {{"MODULE", program}}, true);
+    };
+    // As the package's postinst registers: the system file as the only one.
+    const auto asPostinst = [&](const std::function<void()>& change) {
+        setenv("BRAINWHEEL_REGISTRY", system.c_str(), 1);
+        unsetenv("BRAINWHEEL_SYSTEM_REGISTRY");
+        change();
+        setenv("BRAINWHEEL_REGISTRY", user.c_str(), 1);
+        setenv("BRAINWHEEL_SYSTEM_REGISTRY", system.c_str(), 1);
+    };
+    // As an upgrade replaces it: a new file renamed over the old one.
+    const auto replaceSystem = [&](const std::string& text) {
+        const std::filesystem::path fresh = env.Dir() / "var" / "registry.reg.new";
+        std::ofstream(fresh, std::ios::binary | std::ios::trunc) << text;
+        ASSERT_EQ(rename(fresh.c_str(), system.c_str()), 0);
+    };
+
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        HRESULT read;
+        std::vector<std::pair<std::string, const char*>> values;  // default values seen; null: absent
+        bool userFile;
+    } steps[] = {
+        {"registered by the package",
+         [&] { asPostinst([&] { ASSERT_EQ(registerAs("/usr/bin/game"), S_OK); ASSERT_EQ(SetValue(shared, "system"), S_OK); }); },
+         S_OK, {{server, "/usr/bin/game"}, {shared, "system"}, {later, nullptr}}, false},
+        {"the same registration by a new user writes nothing",
+         [&] { ASSERT_EQ(registerAs("/usr/bin/game"), S_OK); },
+         S_OK, {{server, "/usr/bin/game"}, {shared, "system"}}, false},
+        {"the user's value wins",
+         [&] { ASSERT_EQ(SetValue(shared, "user"), S_OK); },
+         S_OK, {{server, "/usr/bin/game"}, {shared, "user"}}, true},
+        {"a registration that differs goes to the user's file",
+         [&] { ASSERT_EQ(registerAs("/home/dev/game"), S_OK); },
+         S_OK, {{server, "/home/dev/game"}, {shared, "user"}}, true},
+        {"the system file replaced",
+         [&] {
+             CRegistryData data;
+             ASSERT_EQ(data.SetValue(later, "", "upgraded"), S_OK);
+             replaceSystem(CRegistryFile::Serialize(data));
+         },
+         S_OK, {{server, "/home/dev/game"}, {shared, "user"}, {later, "upgraded"}}, true},
+        {"a malformed system file", [&] { replaceSystem("The Brainwheel registry 1\n[A\n"); }, REGDB_E_READREGDB, {}, true},
+        {"no system layer", [] { setenv("BRAINWHEEL_SYSTEM_REGISTRY", "", 1); },
+         S_OK, {{server, "/home/dev/game"}, {shared, "user"}, {later, nullptr}}, true},
+    };
+
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change();
+        CRegistryData data;
+        std::string error;
+        ASSERT_EQ(CRegistry::Read(data, &error), step.read) << error;
+        if (FAILED(step.read)) {
+            EXPECT_EQ(error.rfind(system.string() + ":2: ", 0), 0u) << error;
+        }
+        for (const auto& [key, expected] : step.values) {
+            std::string value;
+            EXPECT_EQ(data.GetValue(key, "", value), expected != nullptr) << key;
+            if (expected) {
+                EXPECT_EQ(value, expected) << key;
+            }
+        }
+        EXPECT_EQ(std::filesystem::exists(user), step.userFile);
+        EXPECT_EQ(std::filesystem::exists(user.parent_path()), step.userFile) << "the folder or its lock file made";
+    }
+    // Each file holds only what was written to it.
+    const std::string userText = ReadFile(user);
+    EXPECT_EQ(userText.find("/usr/bin/game"), std::string::npos) << userText;
+    EXPECT_EQ(userText.find("system"), std::string::npos) << userText;
 }
 
 // Two processes editing at the same moment, each adding its own keys one
