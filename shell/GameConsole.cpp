@@ -8,9 +8,17 @@
 
 namespace {
 
+// Far more than any of the console's boxes shows at its smallest font. A
+// user quiz file can carry a text of megabytes, which the console would lay
+// out whole, for seconds and hundreds of megabytes, to show its start.
+constexpr std::size_t kLongestText = 1024;
+
 // A text as it arrives after the trip through the code page: a character
 // the code page lacks comes back as its default character.
-CComVariant AnsiText(const std::u16string& text) { return CComVariant::Text(AnsiToWide(WideToAnsi(text))); }
+CComVariant AnsiText(const std::u16string& text)
+{
+    return CComVariant::Text(AnsiToWide(WideToAnsi(text.substr(0, kLongestText))));
+}
 
 std::string Describe(DISPID member, HRESULT hr)
 {

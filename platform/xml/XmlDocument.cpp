@@ -4,6 +4,7 @@
 #include "xml/XmlDocumentImpl.h"
 #include "xml/XmlText.h"
 
+#include <libxml/SAX2.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 
@@ -63,6 +64,23 @@ void RefuseUnparsedEntityDeclaration(void* context, const xmlChar*, const xmlCha
     StopAsMalformed(context);
 }
 
+// HUGE also lifts libxml2's limit on how deeply elements nest, and a tree
+// tens of thousands of elements deep runs its copying and writing out of
+// stack. No quiz document comes near the limit libxml2 keeps without HUGE.
+constexpr int kDeepestElement = 256;
+
+void StartElementWithinDepth(void* context, const xmlChar* localName, const xmlChar* prefix, const xmlChar* uri,
+                             int namespaceCount, const xmlChar** namespaces, int attributeCount, int defaultedCount,
+                             const xmlChar** attributes)
+{
+    if (static_cast<xmlParserCtxtPtr>(context)->nameNr >= kDeepestElement) {
+        StopAsMalformed(context);
+        return;
+    }
+    xmlSAX2StartElementNs(context, localName, prefix, uri, namespaceCount, namespaces, attributeCount, defaultedCount,
+                          attributes);
+}
+
 bool IsBlank(const xmlChar* text)
 {
     for (; text && *text; ++text)
@@ -119,6 +137,7 @@ bool CXmlDocument::loadXMLUtf8(std::string_view text)
     if (xmlParserCtxtPtr parser = xmlNewParserCtxt()) {
         parser->sax->entityDecl = RefuseEntityDeclaration;
         parser->sax->unparsedEntityDecl = RefuseUnparsedEntityDeclaration;
+        parser->sax->startElementNs = StartElementWithinDepth;
         TextSource source{text.data(), text.size()};
         // The text is already decoded; "UTF-8" tells libxml2 to read the bytes
         // as they are rather than as the encoding the prolog declares.
