@@ -1,5 +1,6 @@
 #include "BonusButtonCtrl.h"
 
+#include "KeyboardPress.h"
 #include "PlaydeckLibrary.h"
 #include "ResourcePicture.h"
 #include "ole/SkinRegion.h"
@@ -129,6 +130,11 @@ void CBonusButtonCtrl::OnMouseLeave() { FireViewChange(); }
 void CBonusButtonCtrl::OnLButtonDown(const QPoint&)
 {
     if (m_bVisible && m_bEnabled) FireEvent(DISPID_BONUSBUTTON_ONCLICK);
+}
+
+void CBonusButtonCtrl::OnMessage(unsigned message, WPARAM, LPARAM)
+{
+    if (message == WM_KEYBOARD_PRESS) OnLButtonDown(QPoint());
 }
 
 void CBonusButtonCtrl::OnDraw(QPainter& painter, const QRect&)

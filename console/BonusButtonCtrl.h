@@ -3,8 +3,9 @@
 // shows the part of the console's skin under itself, so that the slot looks
 // empty; lit, it shows its BUTTONS picture, and the highlighted one while
 // the pointer is over it. A left press on a lit, enabled button raises
-// OnClick; the owner then spends the lifeline. There is no pressed look, no
-// keyboard and no sound.
+// OnClick; the owner then spends the lifeline. A press from the keyboard
+// (WM_KEYBOARD_PRESS) counts as a left press. There is no pressed look and
+// no sound.
 #include "Playdeck.h"
 
 #include "ole/ControlBase.h"
@@ -33,6 +34,7 @@ private:
     void OnMouseEnter() override;
     void OnMouseLeave() override;
     void OnLButtonDown(const QPoint& point) override;
+    void OnMessage(unsigned message, WPARAM wParam, LPARAM lParam) override;
 
     CComPtr<IPictureDisp> m_pPicture;     // the skin, shown while dark
     CComPtr<IPictureDisp> m_pOffPicture;  // lit

@@ -1,5 +1,6 @@
 #include "ChallengeCtrl.h"
 
+#include "KeyboardPress.h"
 #include "ole/SkinRegion.h"
 #include "PanelBrush.h"
 #include "PlaydeckLibrary.h"
@@ -166,6 +167,12 @@ HRESULT CChallengeCtrl::OnChildEvent(int id, DISPID event, CDispatchCall& call)
     if (FAILED(call.Short(0, isCorrect))) return S_OK;
     OnOptionClicked(isCorrect);
     return S_OK;
+}
+
+void CChallengeCtrl::OnMessage(unsigned message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_KEYBOARD_PRESS && wParam < kSlots)
+        SendKeyboardPress(GetDlgItem(kFirstOptionId + static_cast<int>(wParam)));
 }
 
 void CChallengeCtrl::OnStockPropertyChanged(DISPID id)

@@ -3,8 +3,9 @@
 // 209) over four answer buttons (Options 205..208, slots 0..3). It places
 // the answer and the three wrong ones on the buttons at random, always as a
 // rotation of Answer, Option1, Option2, Option3, and turns the first click
-// into one verdict, OnAnswer(IsCorrect). It also carries out the two
-// lifelines that act on the question (FiftyFifty, FreeAnswer) and the marking
+// into one verdict, OnAnswer(IsCorrect); a press from the keyboard for slot
+// n goes on to that button, as if its label were clicked. It also carries
+// out the two lifelines that act on the question (FiftyFifty, FreeAnswer) and the marking
 // of the right answer (RevealAnswer). Scores, lives and time belong to the
 // GameConsole that hosts it.
 #include "Playdeck.h"
@@ -52,6 +53,7 @@ private:
     bool OnInitDialog() override;
     void OnInPlaceDeactivate() override;
     HRESULT OnChildEvent(int id, DISPID event, CDispatchCall& call) override;
+    void OnMessage(unsigned message, WPARAM wParam, LPARAM lParam) override;
     void OnStockPropertyChanged(DISPID id) override;
     void OnDraw(QPainter& painter, const QRect& bounds) override;
     QColor BackgroundColour() const override;

@@ -1,12 +1,14 @@
 #include "GameConsoleCtrl.h"
 
 #include "ConsoleSound.h"
+#include "KeyboardPress.h"
 #include "PlaydeckLibrary.h"
 #include "PropertyMaps.h"
 #include "ResourcePicture.h"
 #include "ole/SkinRegion.h"
 #include "ui/MulDiv.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace {
@@ -35,6 +37,19 @@ constexpr int kStartLives = 3;
 constexpr OLE_COLOR kHighlight = 0x0B94FB;
 constexpr OLE_COLOR kWhite = 0xFFFFFF;
 constexpr char16_t kRoundPrompt[] = u"Press 'Start Round' to continue.";
+
+// The console's keys: each presses one part of a child of the layout.
+struct ConsoleKey {
+    int key;
+    int child;
+    WPARAM part;
+};
+constexpr ConsoleKey kKeys[] = {
+    {Qt::Key_A, kChallengeId, 0}, {Qt::Key_B, kChallengeId, 1}, {Qt::Key_C, kChallengeId, 2},
+    {Qt::Key_D, kChallengeId, 3}, {Qt::Key_1, kChallengeId, 0}, {Qt::Key_2, kChallengeId, 1},
+    {Qt::Key_3, kChallengeId, 2}, {Qt::Key_4, kChallengeId, 3}, {Qt::Key_F, kLifelinesId, 0},
+    {Qt::Key_R, kLifelinesId, 1},
+};
 
 constexpr MEMBERDESC kMembers[] = {
     BRAINWHEEL_STOCK_REF_MEMBERS(Picture, DISPID_PICTURE),
@@ -132,6 +147,9 @@ bool CGameConsoleCtrl::OnInitDialog()
     GetDlgControl(kLifelinesId, IID_ILifelineManager, reinterpret_cast<void**>(&m_spLifelines));
     if (!m_spChallenge || !m_spCountdown || !m_spLifeManager || !m_spProgress || !m_spTitle || !m_spLifelines)
         return false;
+    // The parts never take the focus: a click anywhere on the console gives
+    // it to the console, and the keys reach it.
+    if (QWidget* window = Window()) window->setFocusPolicy(Qt::StrongFocus);
     if (FAILED(AdviseChild(kChallengeId, DIID__IChallengeEvents)) ||
         FAILED(AdviseChild(kCountdownId, DIID__ICountdownEvents)) ||
         FAILED(AdviseChild(kProgressId, DIID__IProgressManagerEvents)) ||
@@ -226,6 +244,7 @@ void CGameConsoleCtrl::PresentQuestion(BSTR Question, BSTR Answer, BSTR Option1,
     if (CComPtr<ILifelineManager> lifelines = m_spLifelines) lifelines->put_Enabled(VARIANT_TRUE);
     if (QWidget* countdown = GetDlgItem(kCountdownId)) countdown->show();
     m_bQuestionOpen = true;
+    if (QWidget* window = Window()) window->setFocus(Qt::OtherFocusReason);
     StartAnswerTimer();
 }
 
@@ -358,6 +377,24 @@ SHORT CGameConsoleCtrl::Percentage() const
 }
 
 QColor CGameConsoleCtrl::BackgroundColour() const { return CPanelBrush::Colour(); }
+
+bool CGameConsoleCtrl::OnWindowEvent(QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress) return false;
+    auto* press = static_cast<QKeyEvent*>(event);
+    // Shift gives the capitals, the keypad its own digits; any other
+    // modifier makes a shortcut that belongs to someone else.
+    if (press->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) return false;
+    for (const ConsoleKey& key : kKeys) {
+        if (key.key != press->key()) continue;
+        // Taken whether or not the part acts: a key for a closed question
+        // or a dark lifeline does nothing, as a click there would.
+        press->accept();
+        SendKeyboardPress(GetDlgItem(key.child), key.part);
+        return true;
+    }
+    return false;
+}
 
 void CGameConsoleCtrl::OnDraw(QPainter& painter, const QRect&)
 {

@@ -9,6 +9,12 @@
 // It paints the skin and, in a centre box, the question's picture or a
 // result image, never enlarged.
 //
+// The player may answer from the keyboard: the console takes the focus as
+// each question is shown, and A to D or 1 to 4 press the answer at that
+// place (left to right, top to bottom), F the 50:50 and R the Answer
+// lifeline, each exactly as a click on it would. Every other key goes on to
+// the container.
+//
 // A question is settled once: the countdown may report a time-out that was
 // already under way when an answer stopped it, and that late time-out is
 // ignored, so that the player is never both credited and charged for one
@@ -46,6 +52,8 @@ private:
     void OnStockPropertyChanged(DISPID id) override;
     void OnDraw(QPainter& painter, const QRect& bounds) override;
     QColor BackgroundColour() const override;
+    // The answer and lifeline keys.
+    bool OnWindowEvent(QEvent* event) override;
 
     void LoadSkin();
     void PresentQuestion(BSTR Question, BSTR Answer, BSTR Option1, BSTR Option2, BSTR Option3);

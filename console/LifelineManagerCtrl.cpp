@@ -1,5 +1,6 @@
 #include "LifelineManagerCtrl.h"
 
+#include "KeyboardPress.h"
 #include "ole/SkinRegion.h"
 #include "PanelBrush.h"
 #include "PlaydeckLibrary.h"
@@ -110,6 +111,13 @@ HRESULT CLifelineManagerCtrl::OnChildEvent(int id, DISPID event, CDispatchCall&)
     if (id == kFiftyFiftyId) OnClickFiftyFifty();
     else if (id == kFreeAnswerId) OnClickFreeAnswer();
     return S_OK;
+}
+
+void CLifelineManagerCtrl::OnMessage(unsigned message, WPARAM wParam, LPARAM)
+{
+    if (message != WM_KEYBOARD_PRESS) return;
+    if (wParam == 0) SendKeyboardPress(GetDlgItem(kFiftyFiftyId));
+    else if (wParam == 1) SendKeyboardPress(GetDlgItem(kFreeAnswerId));
 }
 
 void CLifelineManagerCtrl::OnStockPropertyChanged(DISPID id)

@@ -3,7 +3,9 @@
 // "Answer" (button 229), each a BonusButton of its layout. GenerateLifeline
 // earns one at random: it lights a dark button or, when both are lit or the
 // draw says so, raises OnExtraLife instead. Clicking a lit button spends it:
-// the button goes dark and On5050 or OnFreeAnswer is raised. The manager
+// the button goes dark and On5050 or OnFreeAnswer is raised; a press from the
+// keyboard for part 0 (50:50) or 1 (Answer) goes on to that button, which
+// takes it as a click. The manager
 // paints the skin under itself and hands the skin on to its buttons, each
 // with its own place in it.
 #include "Playdeck.h"
@@ -29,6 +31,7 @@ private:
     bool OnInitDialog() override;
     void OnInPlaceDeactivate() override;
     HRESULT OnChildEvent(int id, DISPID event, CDispatchCall& call) override;
+    void OnMessage(unsigned message, WPARAM wParam, LPARAM lParam) override;
     void OnStockPropertyChanged(DISPID id) override;
     QColor BackgroundColour() const override;
     void OnDraw(QPainter& painter, const QRect& bounds) override;

@@ -1,5 +1,6 @@
 #include "OptionCtrl.h"
 
+#include "KeyboardPress.h"
 #include "ole/SkinRegion.h"
 #include "PanelBrush.h"
 #include "PlaydeckLibrary.h"
@@ -96,6 +97,11 @@ HRESULT COptionCtrl::OnChildEvent(int id, DISPID event, CDispatchCall&)
     if (id == kLabelId && event == DISPID_OPTIONTEXT_ONCLICKED)
         FireEvent(DISPID_OPTION_ONCLICKED, {CComVariant::I2(m_nIsAnswer)});
     return S_OK;
+}
+
+void COptionCtrl::OnMessage(unsigned message, WPARAM, LPARAM)
+{
+    if (message == WM_KEYBOARD_PRESS) SendKeyboardPress(GetDlgItem(kLabelId));
 }
 
 void COptionCtrl::OnStockPropertyChanged(DISPID id)

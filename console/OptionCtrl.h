@@ -2,7 +2,8 @@
 // COptionCtrl: one answer button of the Challenge. Its window shows its
 // share of the console's skin as a frame; its child OptionText (204) shows
 // the answer, follows the pointer and reports clicks, which the option
-// passes on as OnClicked(IsAnswer). The stock properties it shares with the
+// passes on as OnClicked(IsAnswer); a press from the keyboard goes on to the
+// label, which takes it as a click. The stock properties it shares with the
 // label are mirrored down to it. Flash marks the right answer: at the
 // option's next paint the pure black of its frame comes out in the flash
 // colour, and the label's background turns to it until it is put again.
@@ -36,6 +37,7 @@ private:
     bool OnInitDialog() override;
     void OnInPlaceDeactivate() override;
     HRESULT OnChildEvent(int id, DISPID event, CDispatchCall& call) override;
+    void OnMessage(unsigned message, WPARAM wParam, LPARAM lParam) override;
     void OnStockPropertyChanged(DISPID id) override;
     QColor BackgroundColour() const override;
     void OnDraw(QPainter& painter, const QRect& bounds) override;

@@ -1,5 +1,6 @@
 #include "OptionTextCtrl.h"
 
+#include "KeyboardPress.h"
 #include "PlaydeckLibrary.h"
 #include "PropertyMaps.h"
 
@@ -76,6 +77,11 @@ void COptionTextCtrl::OnLButtonDown(const QPoint&)
     if (!Stock().enabled) return;
     SetCursorShape(Qt::ArrowCursor);
     FireEvent(DISPID_OPTIONTEXT_ONCLICKED);
+}
+
+void COptionTextCtrl::OnMessage(unsigned message, WPARAM, LPARAM)
+{
+    if (message == WM_KEYBOARD_PRESS) OnLButtonDown(QPoint());
 }
 
 void COptionTextCtrl::OnStockPropertyChanged(DISPID id)

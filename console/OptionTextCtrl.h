@@ -3,7 +3,8 @@
 // itself with its BackColor and writes its Text on one line, centred and
 // shrunk until it fits (CTextLabel). While the pointer is over an enabled
 // label the text lights up in HighlightColor under a hand cursor, and a left
-// press reports OnClicked. A disabled label neither lights up nor reports.
+// press reports OnClicked. A press from the keyboard (WM_KEYBOARD_PRESS)
+// counts as a left press. A disabled label neither lights up nor reports.
 #include "Playdeck.h"
 #include "TextLabel.h"
 
@@ -34,6 +35,7 @@ private:
     void OnMouseLeave() override;
     void OnMouseMove(const QPoint& point) override;
     void OnLButtonDown(const QPoint& point) override;
+    void OnMessage(unsigned message, WPARAM wParam, LPARAM lParam) override;
     void OnStockPropertyChanged(DISPID id) override;
 
     OLE_COLOR m_clrHighlight = 0x0B94FB;  // the text colour under the pointer

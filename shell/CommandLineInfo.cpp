@@ -19,10 +19,25 @@ bool SameSwitch(std::string_view name, std::string_view known)
 
 void CCommandLineInfo::ParseCommandLine(const std::vector<std::string>& args)
 {
+    bool naming = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (!arg.empty() && (arg[0] == '/' || arg[0] == '-')) ParseSwitch(std::string_view(arg).substr(1));
+        // Every argument after a "-t" renames the books, so none of them can
+        // be the file.
+        naming = naming || arg == kNameOption;
+        if (m_strFileName.empty() && !naming && IsFileOperand(arg)) m_strFileName = arg;
+        else if (!arg.empty() && (arg[0] == '/' || arg[0] == '-')) ParseSwitch(std::string_view(arg).substr(1));
     }
+}
+
+bool CCommandLineInfo::IsFileOperand(std::string_view arg)
+{
+    if (arg.empty() || arg[0] == '-') return false;
+    if (arg[0] != '/') return true;
+    const std::string_view rest = arg.substr(1);
+    return !rest.empty() && !std::ranges::all_of(rest, [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    });
 }
 
 void CCommandLineInfo::ParseSwitch(std::string_view name)

@@ -6,6 +6,7 @@
 #include "Prompts.h"
 #include "ShellResources.h"
 #include "ShellSettings.h"
+#include "WelcomeDlg.h"
 #include "com/Registry.h"
 #include "thebrainwheelDlg.h"
 
@@ -97,6 +98,11 @@ int CGameApp::Run(int argc, char** argv)
 
     CthebrainwheelDlg dialog;
     m_pMainWnd = &dialog;
+    // A quiz file on the command line (a double click in the file manager)
+    // waits in the welcome screen to be opened as soon as it shows. A window
+    // that can't be made is left to DoModal to report.
+    if (!cmdInfo.m_strFileName.empty() && dialog.OnInitDialog() && dialog.Welcome())
+        dialog.Welcome()->OpenQuizFile(cmdInfo.m_strFileName);
     const int result = dialog.DoModal();
     m_pMainWnd = nullptr;
     // The window's own result means nothing; only a console that could not

@@ -1,8 +1,9 @@
 #pragma once
 // CGameApp: the application object, exactly one per process. It makes the
 // shared settings, starts the program the way its command line asks (an
-// ordinary game, registration, or an automation server with no window) and
-// keeps the count of application locks that decides when a server ends.
+// ordinary game, one that opens a quiz file, registration, or an automation
+// server with no window) and keeps the count of application locks that
+// decides when a server ends.
 #include "com/ComModule.h"
 
 class CAutomationServer;

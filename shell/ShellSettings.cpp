@@ -1,5 +1,7 @@
 #include "ShellSettings.h"
 
+#include "CommandLineInfo.h"
+
 QBrush g_brushBlack;
 std::string g_strBookPattern;
 int g_bFrenchMode = 0;
@@ -7,7 +9,6 @@ int g_bFrenchMode = 0;
 namespace {
 
 constexpr const char* kDefaultBookPattern = "Tavorin.Quiz%d";
-constexpr const char* kNameOption = "-t";
 constexpr const char* kFrenchBooks = "Tavorin.CoFrench";
 
 } // namespace

@@ -7,10 +7,14 @@
 #include "ShellSettings.h"
 #include "ui/AnsiCodePage.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QShowEvent>
+
+#include <utility>
 
 CWelcomeDlg::CWelcomeDlg(QWidget* frame) : CShellDialog(IDD, Kind::Child, frame)
 {
@@ -20,6 +24,8 @@ CWelcomeDlg::CWelcomeDlg(QWidget* frame) : CShellDialog(IDD, Kind::Child, frame)
         // The list keeps its own light colours on the black screen.
         list->setAutoFillBackground(true);
         list->setPalette(QPalette());
+        // The list would take Space for a selection of its own.
+        list->installEventFilter(this);
     }
 }
 
@@ -36,6 +42,59 @@ void CWelcomeDlg::showEvent(QShowEvent* event)
     ShowItem(IDC_START_QUIZ, false);
     ShowItem(IDC_LOAD_FILE, false);
     FillBookList();
+    // The arrow keys choose a quiz at once.
+    if (QListWidget* list = List()) list->setFocus(Qt::OtherFocusReason);
+    // Once the window is up: the file's messages need it on the screen.
+    if (!m_strPendingFile.empty()) QMetaObject::invokeMethod(this, [this] { OpenPendingFile(); }, Qt::QueuedConnection);
+}
+
+void CWelcomeDlg::OpenQuizFile(const std::string& path)
+{
+    m_strPendingFile = path;
+    if (isVisible()) OpenPendingFile();
+}
+
+void CWelcomeDlg::OpenPendingFile()
+{
+    const std::string path = std::exchange(m_strPendingFile, std::string());
+    if (path.empty()) return;
+    // The way a player gets there: the box ticked, then the file loaded.
+    if (!m_bUserFile) {
+        if (QCheckBox* check = DlgItem<QCheckBox>(IDC_USE_FILE)) check->setChecked(true);
+        OnCommand(IDC_USE_FILE);
+    }
+    Guard("Error #0150", [&] { LoadFile(path); });
+}
+
+void CWelcomeDlg::keyPressEvent(QKeyEvent* event)
+{
+    if (!OnDefaultKey(*event)) CShellDialog::keyPressEvent(event);
+}
+
+bool CWelcomeDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == List() && event->type() == QEvent::KeyPress && OnDefaultKey(*static_cast<QKeyEvent*>(event)))
+        return true;
+    return CShellDialog::eventFilter(watched, event);
+}
+
+void CWelcomeDlg::hideEvent(QHideEvent* event)
+{
+    // A hidden list would keep the keyboard, and the keys meant for the game
+    // screen with it.
+    if (QWidget* focus = QApplication::focusWidget(); focus && isAncestorOf(focus)) focus->clearFocus();
+    CShellDialog::hideEvent(event);
+}
+
+bool CWelcomeDlg::OnDefaultKey(const QKeyEvent& event)
+{
+    const int key = event.key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space) return false;
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    // Shown exactly while a quiz is selected.
+    const QWidget* start = GetDlgItem(IDC_START_QUIZ);
+    if (start && start->isVisible()) OnCommand(IDC_START_QUIZ);
+    return true;
 }
 
 void CWelcomeDlg::FillBookList()
@@ -102,8 +161,12 @@ void CWelcomeDlg::OnStartQuiz()
 void CWelcomeDlg::OnLoadFile()
 {
     const std::optional<std::string> path = Prompts().ChooseQuizFile(this);
-    if (!path) return;
-    m_strChosen = *path;
+    if (path) LoadFile(*path);
+}
+
+void CWelcomeDlg::LoadFile(const std::string& path)
+{
+    m_strChosen = path;
     CUserQuizFile(*this).LoadQuizFile(m_strChosen);
 }
 

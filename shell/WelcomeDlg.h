@@ -2,13 +2,17 @@
 // CWelcomeDlg: the screen where the player picks a quiz, either one of the
 // quiz books installed (book mode) or one quiz of a user quiz file (user file
 // mode, switched by the check box). Start Quiz posts the choice to the main
-// window. Each time it is shown it starts over in book mode.
+// window; Return or Space press it too while it is shown. Each time it is
+// shown it starts over in book mode, with the keyboard in the list, unless a
+// quiz file waits to be opened: then it goes on to user file mode and loads
+// the file as Load Qiz File would.
 #include "ShellDialog.h"
 #include "UserQuizFile.h"
 
 #include <map>
 #include <string>
 
+class QKeyEvent;
 class QListWidget;
 
 class CWelcomeDlg final : public CShellDialog, private IUserQuizSink {
@@ -24,6 +28,9 @@ public:
 
     // Lists every quiz book of the name pattern, unless in user file mode.
     void FillBookList();
+    // Opens the user quiz file `path` (the program's file operand) once the
+    // screen is shown, or at once when it is shown already.
+    void OpenQuizFile(const std::string& path);
 
     int m_bUserFile = 0;                 // 1: the list shows a user quiz file's quizzes
     std::string m_strChosen;             // key of the entry started last, or the file chosen last
@@ -31,6 +38,10 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Return and Space in the list.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void OnCommand(int id) override;
     void OnSelChange(int id) override;
 
@@ -38,6 +49,12 @@ private:
     void OnUseFile();
     void OnStartQuiz();
     void OnLoadFile();
+    void LoadFile(const std::string& path);
+    // User file mode, then the file waiting to be opened.
+    void OpenPendingFile();
+    // Presses Start Quiz when it is shown; true when the key was one that
+    // presses it.
+    bool OnDefaultKey(const QKeyEvent& event);
     // Runs a handler, reporting any exception with `error`.
     template <typename Handler>
     void Guard(const char* error, Handler handler);
@@ -48,4 +65,6 @@ private:
     void ShowMessage(const std::string& text, Box box) override;
 
     QListWidget* List() const;
+
+    std::string m_strPendingFile;  // the file to open when the screen is next shown
 };

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <atomic>
 #include <filesystem>
 #include <new>
 
@@ -12,6 +13,7 @@
 namespace {
 
 ISoundOutput* g_soundOutput = nullptr;
+std::atomic<bool> g_bMuted = false;
 
 // The plug-in's entry: makes the audio output as a child of `parent` and
 // hands back the QObject that owns it.
@@ -50,7 +52,7 @@ ISoundOutput* AudioOutput()
 
 BOOL PlaySound(int id, HMODULE module, DWORD flags)
 {
-    if ((flags & SND_RESOURCE) != SND_RESOURCE) return FALSE;
+    if ((flags & SND_RESOURCE) != SND_RESOURCE || g_bMuted) return FALSE;
     const HRSRC resource = FindResourceA(module, id, "WAVE");
     const auto* bytes = static_cast<const BYTE*>(LockResource(resource));
     if (!bytes) return FALSE;
@@ -66,4 +68,14 @@ BOOL PlaySound(int id, HMODULE module, DWORD flags)
 void SetSoundOutput(ISoundOutput* output)
 {
     g_soundOutput = output;
+}
+
+void SetSoundMuted(bool muted)
+{
+    g_bMuted = muted;
+}
+
+bool IsSoundMuted()
+{
+    return g_bMuted;
 }

@@ -15,8 +15,14 @@ constexpr DWORD SND_RESOURCE = 0x00040004;
 // synchronous request included: the window must stay responsive). Without a
 // sound device, or for a missing or damaged resource, it is silent and
 // returns FALSE; it never fails otherwise. Only resources are played: flags
-// without SND_RESOURCE give FALSE.
+// without SND_RESOURCE give FALSE. While sounds are muted nothing is played
+// and the answer is FALSE.
 BOOL PlaySound(int id, HMODULE module, DWORD flags);
+
+// The player's mute, for the whole process: the game and the console library
+// share it through this library. A sound already playing runs to its end.
+void SetSoundMuted(bool muted);
+bool IsSoundMuted();
 
 // Where sounds go: the program's audio output, or a test's recorder.
 class ISoundOutput {

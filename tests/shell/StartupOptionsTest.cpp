@@ -17,23 +17,33 @@ struct StartCase {
     int french;
     Command command;
     bool serve;  // started by an automation client
+    std::string file;  // the quiz file to open
 };
 
 const StartCase kCases[] = {
-    {{}, "Tavorin.Quiz%d", 0, Command::FileNew, false},
-    {{"-t", "CoFrench"}, "Tavorin.CoFrench%d", 1, Command::FileNew, false},
-    {{"-t", "cofrench"}, "Tavorin.cofrench%d", 0, Command::FileNew, false},
-    {{"-t", "A", "B"}, "Tavorin.B%d", 0, Command::FileNew, false},
-    {{"/t", "CoFrench"}, "Tavorin.Quiz%d", 0, Command::FileNew, false},
-    {{"-T", "CoFrench"}, "Tavorin.Quiz%d", 0, Command::FileNew, false},
-    {{"CoFrench", "-t"}, "Tavorin.Quiz%d", 0, Command::FileNew, false},
-    {{"-t", "50%d"}, "Tavorin.50%%d%d", 0, Command::FileNew, false},
-    {{"-register"}, "Tavorin.Quiz%d", 0, Command::AppRegister, false},
-    {{"-Unregister", "Regserver"}, "Tavorin.Quiz%d", 0, Command::AppUnregister, false},
-    {{"-Embedding"}, "Tavorin.Quiz%d", 0, Command::FileNew, true},
-    {{"/automation"}, "Tavorin.Quiz%d", 0, Command::FileNew, true},
+    {{}, "Tavorin.Quiz%d", 0, Command::FileNew, false, ""},
+    {{"-t", "CoFrench"}, "Tavorin.CoFrench%d", 1, Command::FileNew, false, ""},
+    {{"-t", "cofrench"}, "Tavorin.cofrench%d", 0, Command::FileNew, false, ""},
+    {{"-t", "A", "B"}, "Tavorin.B%d", 0, Command::FileNew, false, ""},
+    {{"/t", "CoFrench"}, "Tavorin.Quiz%d", 0, Command::FileNew, false, "CoFrench"},
+    {{"-T", "CoFrench"}, "Tavorin.Quiz%d", 0, Command::FileNew, false, "CoFrench"},
+    {{"CoFrench", "-t"}, "Tavorin.Quiz%d", 0, Command::FileNew, false, "CoFrench"},
+    {{"-t", "50%d"}, "Tavorin.50%%d%d", 0, Command::FileNew, false, ""},
+    {{"-register"}, "Tavorin.Quiz%d", 0, Command::AppRegister, false, ""},
+    {{"-Unregister", "Regserver"}, "Tavorin.Quiz%d", 0, Command::AppUnregister, false, "Regserver"},
+    {{"-Embedding"}, "Tavorin.Quiz%d", 0, Command::FileNew, true, ""},
+    {{"/automation"}, "Tavorin.Quiz%d", 0, Command::FileNew, true, ""},
     // Each reader takes what it knows from the same arguments.
-    {{"-t", "CoFrench", "-Embedding"}, "Tavorin.-Embedding%d", 0, Command::FileNew, true},
+    {{"-t", "CoFrench", "-Embedding"}, "Tavorin.-Embedding%d", 0, Command::FileNew, true, ""},
+    // A quiz file: a plain operand, or an absolute path as a file manager
+    // passes it; the first one counts, and none after a "-t", since every
+    // argument there names the books.
+    {{"/home/player/My Quizzes/colours.qiz"}, "Tavorin.Quiz%d", 0, Command::FileNew, false,
+     "/home/player/My Quizzes/colours.qiz"},
+    {{"/colours.qiz"}, "Tavorin.Quiz%d", 0, Command::FileNew, false, "/colours.qiz"},
+    {{"-t", "CoFrench", "/tmp/a.qiz"}, "Tavorin./tmp/a.qiz%d", 0, Command::FileNew, false, ""},
+    {{"a.qiz", "b.qiz", "-t", "CoFrench"}, "Tavorin.CoFrench%d", 1, Command::FileNew, false, "a.qiz"},
+    {{"/Regserver", "quiz.qiz"}, "Tavorin.Quiz%d", 0, Command::AppRegister, false, "quiz.qiz"},
 };
 
 // The settings the application makes, as the arguments change them, and the
@@ -59,6 +69,7 @@ TEST(StartupOptions, SettingsAndSwitchesFromTheArguments)
         info.ParseCommandLine(args);
         EXPECT_EQ(info.m_nShellCommand, test.command);
         EXPECT_EQ(info.m_bRunEmbedded || info.m_bRunAutomated, test.serve);
+        EXPECT_EQ(info.m_strFileName, test.file);
     }
     EXPECT_EQ(g_brushBlack.style(), Qt::NoBrush);
 }
