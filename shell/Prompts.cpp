@@ -25,6 +25,15 @@ public:
         if (path.isEmpty()) return std::nullopt;
         return path.toStdString();
     }
+
+    std::optional<std::string> SaveQuizFile(QWidget* parent) override
+    {
+        QFileDialog dialog(parent, QString(), QString(), "Quiz Files (*.qiz)");
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix("qiz");
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+        return dialog.selectedFiles().front().toStdString();
+    }
 };
 
 IPrompts* g_prompts = nullptr;

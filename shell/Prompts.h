@@ -1,7 +1,8 @@
 #pragma once
 // What the shell asks of the player in modal boxes: messages and the choice
-// of a quiz file. The program shows real boxes; tests put a recorder in
-// their place, since a modal box would wait for a click nobody makes.
+// of a quiz file to open or to save. The program shows real boxes; tests put
+// a recorder in their place, since a modal box would wait for a click nobody
+// makes.
 #include <optional>
 #include <string>
 
@@ -17,6 +18,10 @@ public:
     virtual void MessageBox(QWidget* parent, const std::string& text, Icon icon) = 0;
     // The open-file dialog for quiz files; nothing when the player cancels.
     virtual std::optional<std::string> ChooseQuizFile(QWidget* parent) = 0;
+    // The save-file dialog for a quiz file (UTF-8 path, ".qiz" added when the
+    // player typed no suffix); nothing when the player cancels, which is all
+    // that prompts standing in for a player who never saves answer.
+    virtual std::optional<std::string> SaveQuizFile(QWidget* /*parent*/) { return std::nullopt; }
 };
 
 // The prompts in use: the real boxes unless a test replaced them.

@@ -7,15 +7,19 @@
 #include "ShellMessages.h"
 #include "ShellResources.h"
 #include "ShellSettings.h"
+#include "SoundSetting.h"
 #include "WelcomeDlg.h"
 #include "thebrainwheelDlgAutoProxy.h"
 #include "ui/AnsiCodePage.h"
+#include "ui/PlaySound.h"
 #include "ui/WindowTimer.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QFileInfo>
+#include <QAction>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QtDebug>
@@ -41,11 +45,16 @@ CthebrainwheelDlg::~CthebrainwheelDlg()
 int CthebrainwheelDlg::DoModal()
 {
     if (!OnInitDialog()) {
-        const std::string folder =
-            QFileInfo(QString::fromStdString(GetModuleFileName(ShellModule()))).absolutePath().toStdString();
+        // Built, the modules sit beside the program; installed, in its
+        // private library folder.
+        const QDir bin = QFileInfo(QString::fromStdString(GetModuleFileName(ShellModule()))).absoluteDir();
+        const QString console = bin.exists("Playdeck.so")
+                                    ? bin.filePath("Playdeck.so")
+                                    : QDir::cleanPath(bin.filePath(BRAINWHEEL_MODULES_FROM_BIN "/Playdeck.so"));
         Prompts().MessageBox(nullptr,
                              "The game console (Playdeck.so) is not registered, or its file is gone.\n"
-                             "Register it with:\n  " + folder + "/regsvr " + folder + "/Playdeck.so",
+                             "Register it with:\n  " + bin.filePath("regsvr").toStdString() + " " +
+                                 console.toStdString(),
                              IPrompts::Icon::Error);
         return -1;
     }
@@ -61,12 +70,25 @@ bool CthebrainwheelDlg::OnInitDialog()
     m_console.Attach(HostedControl(IDC_CONSOLE));
 
     // Linux window managers keep their own window menu, so the About entry
-    // lives in a menu of our own, opened by a right click on the window.
+    // lives in a menu of our own, opened by a right click on the window,
+    // beside the player's choice of sound as remembered from the last run.
+    // Their keys (F1, M) work wherever the keyboard is in the window: the
+    // entries are the window's shortcuts too.
+    m_pSystemMenu = new QMenu(this);
     const std::string about = ShellString(101);
     if (!about.empty()) {
-        m_pSystemMenu = new QMenu(this);
-        m_pSystemMenu->addAction(QString::fromStdU16String(AnsiToWide(about)), this, [this] { OnAbout(); });
+        QAction* aboutAction =
+            m_pSystemMenu->addAction(QString::fromStdU16String(AnsiToWide(about)), this, [this] { OnAbout(); });
+        aboutAction->setShortcut(Qt::Key_F1);
+        addAction(aboutAction);
     }
+    RestoreSoundSetting();
+    m_pMuteAction = m_pSystemMenu->addAction("&Mute Sounds");
+    m_pMuteAction->setCheckable(true);
+    m_pMuteAction->setChecked(IsSoundMuted());
+    m_pMuteAction->setShortcut(Qt::Key_M);
+    addAction(m_pMuteAction);
+    QObject::connect(m_pMuteAction, &QAction::toggled, this, [](bool muted) { ChangeSoundSetting(muted); });
     setWindowIcon(m_hIcon);
     setWindowTitle(g_bFrenchMode ? "Rav Arire De Duzev Aradad Erazodidor?" : "Pub Brainwheel");
     ShowItem(IDC_CONSOLE, false);
@@ -143,8 +165,17 @@ bool CthebrainwheelDlg::event(QEvent* event)
                 OnQuizChosen(message->Message(), reinterpret_cast<const char*>(message->LParam()));
             });
             return true;
-        case WM_QUIZ_ANSWERED: m_pAnswerStep->Start(kStepDelayMs, true); return true;
-        case WM_QUIZ_DONE: m_pDoneStep->Start(kStepDelayMs, true); return true;
+        case WM_QUIZ_ANSWERED:
+            m_missed.Settle(message->WParam() != 0);
+            m_pAnswerStep->Start(kStepDelayMs, true);
+            return true;
+        case WM_QUIZ_DONE:
+            // The console ends a quiz while a question is open only when its
+            // answer, or its time-out, cost the last life: that one was
+            // missed too. At the end of the last round nothing is open.
+            m_missed.Settle(false);
+            m_pDoneStep->Start(kStepDelayMs, true);
+            return true;
         default: break;
         }
     }
@@ -160,6 +191,7 @@ void CthebrainwheelDlg::OnQuizChosen(unsigned message, const char* text)
         Prompts().MessageBox(this, WideToAnsi(m_quiz.Error()), IPrompts::Icon::Warning);
         return;
     }
+    m_missed.Clear();
     m_console.StartQuiz(static_cast<ULONG>(m_quiz.TotalTests()));
     StartNextRound();
     if (m_pWelcome && m_pWelcome->isVisible()) m_pWelcome->hide();
@@ -185,6 +217,7 @@ void CthebrainwheelDlg::QuestionStep()
         StartNextRound();
         return;
     }
+    m_missed.Asked({question, answer, option1, option2, option3, m_quiz.Category(), {}}, m_quiz.Picture());
     if (IPictureDisp* picture = m_quiz.Picture())
         m_console.SetPictureQuestion(picture, question, answer, option1, option2, option3);
     else
@@ -206,6 +239,7 @@ void CthebrainwheelDlg::ShowFinalMessage()
 {
     m_console.GameOver(FinalMessage(m_console.Percentage()));
     ShowItem(IDC_NEW_QUIZ, true);
+    ShowItem(IDC_REVIEW, !m_missed.Tests().empty());
 }
 
 void CthebrainwheelDlg::OnCommand(int id)
@@ -216,6 +250,7 @@ void CthebrainwheelDlg::OnCommand(int id)
         RunStep("the first question", [this] { QuestionStep(); });
         break;
     case IDC_NEW_QUIZ: OnNewQuiz(); break;
+    case IDC_REVIEW: OnReview(); break;
     case IDC_EXIT: OnExit(); break;
     default: break;
     }
@@ -232,11 +267,29 @@ void CthebrainwheelDlg::OnNewQuiz()
     CancelDelayedSteps();
     m_nRound = 0;
     ShowItem(IDC_NEW_QUIZ, false);
+    CloseReview();
     if (!IsConsoleVisible() || !m_pWelcome) return;
     ShowItem(IDC_START_ROUND, false);
     m_pWelcome->show();
     ShowItem(IDC_CONSOLE, false);
     ShowItem(IDC_FRAME, true);
+}
+
+void CthebrainwheelDlg::OnReview()
+{
+    // One review window at a time; Review Missed brings it forward again.
+    if (!m_pReview) {
+        m_pReview = new CReviewDlg(m_missed.Tests(), this);
+        m_pReview->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_pReview->open();
+    m_pReview->raise();
+}
+
+void CthebrainwheelDlg::CloseReview()
+{
+    ShowItem(IDC_REVIEW, false);
+    if (m_pReview) m_pReview->close();
 }
 
 void CthebrainwheelDlg::OnExit()
@@ -249,6 +302,7 @@ void CthebrainwheelDlg::OnExit()
             CancelDelayedSteps();
             ShowItem(IDC_START_ROUND, false);
             ShowItem(IDC_NEW_QUIZ, false);
+            CloseReview();
             m_console.EndQuiz();
             ShowItem(IDC_CONSOLE, false);
             m_pGoodbye->show();
@@ -276,7 +330,20 @@ void CthebrainwheelDlg::keyPressEvent(QKeyEvent* event)
     // Escape would end the dialog behind the game's back; Exit and the close
     // box are the ways out.
     if (event->key() == Qt::Key_Escape) return;
-    CShellDialog::keyPressEvent(event);
+    const int key = event->key();
+    const bool press = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+    if (!press || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        CShellDialog::keyPressEvent(event);
+        return;
+    }
+    // The button on show is pressed as a click would press it; should New
+    // Quiz and Start Round both be up, the game is over.
+    const auto shown = [this](int id) {
+        const QWidget* item = GetDlgItem(id);
+        return item && item->isVisible();
+    };
+    if (shown(IDC_NEW_QUIZ)) OnCommand(IDC_NEW_QUIZ);
+    else if (shown(IDC_START_ROUND)) OnCommand(IDC_START_ROUND);
 }
 
 void CthebrainwheelDlg::contextMenuEvent(QContextMenuEvent* event)

@@ -4,15 +4,19 @@
 // turns the player's choices and the console's events into the console
 // calls that make a quiz: StartQuiz, then per round StartRound and, after
 // Start Round, one question after another; at the end GameOver with a
-// message chosen by the score. The console's events arrive as private
-// messages from the event sink; the step each one triggers runs 1500 ms
-// later on this window's thread, and is cancelled if the player leaves the
-// game screen or closes the window first.
+// message chosen by the score, and Review Missed when the player missed any
+// question. The console's events arrive as private messages from the event
+// sink; the step each one triggers runs 1500 ms later on this window's
+// thread, and is cancelled if the player leaves the game screen or closes
+// the window first.
 #include "GameConsole.h"
+#include "MissedTests.h"
 #include "QuizReader.h"
+#include "ReviewDlg.h"
 #include "ShellDialog.h"
 
 #include <QIcon>
+#include <QPointer>
 
 #include <memory>
 #include <string>
@@ -21,6 +25,7 @@ class CGoodbyeDlg;
 class CWelcomeDlg;
 class CWindowTimer;
 class CthebrainwheelDlgAutoProxy;
+class QAction;
 class QMenu;
 
 class CthebrainwheelDlg final : public CShellDialog {
@@ -31,6 +36,7 @@ public:
     static constexpr int IDC_FRAME = 1002;
     static constexpr int IDC_START_ROUND = 1007;
     static constexpr int IDC_NEW_QUIZ = 1008;
+    static constexpr int IDC_REVIEW = 1009;
     static constexpr int IDM_ABOUTBOX = 16;
     // How long the console's answer or game-over display stands.
     static constexpr int kStepDelayMs = 1500;
@@ -50,6 +56,8 @@ public:
 
     CWelcomeDlg* Welcome() const { return m_pWelcome; }
     CGoodbyeDlg* Goodbye() const { return m_pGoodbye; }
+    // The review window while it is open.
+    CReviewDlg* Review() const { return m_pReview; }
     QMenu* SystemMenu() const { return m_pSystemMenu; }
 
     CthebrainwheelDlgAutoProxy* m_pAutoProxy = nullptr;  // the event sink bound to this window, one reference ours
@@ -67,6 +75,8 @@ private:
     void QuestionStep();
     void ShowFinalMessage();
     void OnNewQuiz();
+    void OnReview();
+    void CloseReview();
     void OnExit();
     void OnAbout();
 
@@ -83,7 +93,8 @@ private:
     CWelcomeDlg* m_pWelcome = nullptr;  // child of the frame
     CGoodbyeDlg* m_pGoodbye = nullptr;  // child of the frame
     QIcon m_hIcon;
-    QMenu* m_pSystemMenu = nullptr;     // the right-click menu: About
+    QMenu* m_pSystemMenu = nullptr;     // the right-click menu: About, Mute Sounds
+    QAction* m_pMuteAction = nullptr;   // Mute Sounds, checked while muted
     CGameConsole m_console;
     CQuizReader m_quiz;
     DWORD m_dwCookie = 0;               // of the console event connection
@@ -91,4 +102,6 @@ private:
     bool m_bInitialised = false;
     std::unique_ptr<CWindowTimer> m_pAnswerStep;  // the question step after an answer
     std::unique_ptr<CWindowTimer> m_pDoneStep;    // the final message after the last answer
+    CMissedTests m_missed;                        // of the quiz being played
+    QPointer<CReviewDlg> m_pReview;               // deletes itself when closed
 };

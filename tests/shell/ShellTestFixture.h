@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-// Records the messages and answers the file dialog with a set path.
+// Records the messages and answers the file dialogs with set paths.
 class RecordedPrompts final : public IPrompts {
 public:
     RecordedPrompts() { SetPrompts(this); }
@@ -22,9 +22,11 @@ public:
 
     void MessageBox(QWidget*, const std::string& text, Icon) override { messages.push_back(text); }
     std::optional<std::string> ChooseQuizFile(QWidget*) override { return file; }
+    std::optional<std::string> SaveQuizFile(QWidget*) override { return saveAs; }
 
     std::vector<std::string> messages;
     std::optional<std::string> file;
+    std::optional<std::string> saveAs;
 };
 
 class ShellTest : public testing::Test {

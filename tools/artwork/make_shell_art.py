@@ -36,6 +36,7 @@ BUTTONS = {
     131: ((111, 51), "Load Qiz File", 13),
     132: ((110, 47), "New Quiz", 13),
     133: ((135, 67), "Start Quiz", 16),
+    148: ((110, 47), "Review Missed", 13),
 }
 
 # Where the welcome screen puts its widgets, in pixels (left, top, right,

@@ -29,6 +29,7 @@ FILES = {  # file: (format, width, height)
     "bitmaps/141.bmp": ("BMP", 141, 186),
     "bitmaps/146.bmp": ("BMP", 87, 21),
     "bitmaps/147.bmp": ("BMP", 313, 192),
+    "bitmaps/148.bmp": ("BMP", 110, 47),
     "skins/144.jpg": ("JPEG", 520, 500),
     "skins/137.jpg": ("JPEG", 520, 500),
     "skins/143.jpg": ("JPEG", 540, 500),

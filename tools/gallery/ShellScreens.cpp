@@ -7,6 +7,7 @@
 #include "SteppedTimers.h"
 
 #include "AboutDlg.h"
+#include "ReviewDlg.h"
 #include "GoodbyeDlg.h"
 #include "Playdeck.h"
 #include "Prompts.h"
@@ -20,6 +21,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -96,20 +98,34 @@ public:
         if (QListWidget* list = List(); list && row < list->count()) list->setCurrentRow(row);
     }
 
-    // Clicks the label of the option holding the answer; false when there is none.
-    bool AnswerRightly()
+    // Clicks the label of the option holding the answer, or of one that
+    // does not; false when there is none.
+    bool Answer(bool right = true)
     {
-        QWidget* label = AnswerLabel(ControlsBelow<IOption>(m_dlg->GetDlgItem(Dlg::IDC_CONSOLE), IID_IOption), true);
+        QWidget* label = AnswerLabel(ControlsBelow<IOption>(m_dlg->GetDlgItem(Dlg::IDC_CONSOLE), IID_IOption), right);
         if (!label) return false;
         Point(label, true);
         QCoreApplication::sendPostedEvents();
         return true;
     }
 
+    // The question the console shows, with its number.
+    std::string Question() const
+    {
+        const auto challenges = ControlsBelow<IChallenge>(m_dlg->GetDlgItem(Dlg::IDC_CONSOLE), IID_IChallenge);
+        if (challenges.empty()) return {};
+        for (const auto& label : ControlsBelow<IImageText>(WindowOf(challenges[0]), IID_IImageText)) {
+            CComBSTR text;
+            label->get_Text(&text);
+            if (text.Length() > 0) return QString::fromStdU16String(text.str()).toStdString();
+        }
+        return {};
+    }
+
     // Plays on to the final message: Start Round at each round, every question
-    // answered rightly, and the step after each answer let run. False when the
-    // game got stuck.
-    bool PlayToTheEnd(CSteppedTimers& timers)
+    // answered rightly unless `miss` says otherwise for its text, and the step
+    // after each answer let run. False when the game got stuck.
+    bool PlayToTheEnd(CSteppedTimers& timers, const std::function<bool(const std::string&)>& miss = {})
     {
         for (int guard = 0; guard < 1000; ++guard) {
             if (Shown(Dlg::IDC_NEW_QUIZ)) return true;
@@ -117,7 +133,7 @@ public:
                 Press(Dlg::IDC_START_ROUND);
                 continue;
             }
-            if (!AnswerRightly()) return false;
+            if (!Answer(!miss || !miss(Question()))) return false;
             // The delayed step; the countdown ticks once on the way, which
             // no screen after it shows.
             timers.Step();
@@ -192,6 +208,26 @@ bool AddShellScreens(CGallery& gallery, CSteppedTimers& timers, const std::files
         about.show();
         shot(about, "about", "the About box, from the window's menu");
         about.close();
+    }
+    {
+        // A quiz with misses: the first question and the first two picture
+        // questions (the Picture Board asks "what is it?").
+        CShellWindow w;
+        if (!w.Open()) return fail("the main window cannot open again");
+        w.Show();
+        w.Pick(0);
+        w.PressOnWelcome(CWelcomeDlg::IDC_START_QUIZ);
+        int pictures = 0;
+        const auto miss = [&](const std::string& question) {
+            return question.rfind("1. ", 0) == 0 ||
+                   (question.find("Qu'est-ce que c'est?") != std::string::npos && ++pictures <= 2);
+        };
+        if (!w.PlayToTheEnd(timers, miss) || !w.Shown(Dlg::IDC_REVIEW))
+            return fail("the quiz with misses did not end with Review Missed");
+        shot(w.Window(), "final-review", "finished with misses: the final message, New Quiz and Review Missed offered");
+        w.Press(Dlg::IDC_REVIEW);
+        if (!w.Window().Review()) return fail("Review Missed opened no window");
+        shot(*w.Window().Review(), "review", "the review of missed questions, each with its right answer and round");
     }
 
     StartWith({"thebrainwheel"});

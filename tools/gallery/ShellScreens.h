@@ -2,7 +2,7 @@
 // The game program's main window as a player meets it, one picture per
 // screen: the welcome screen in book mode and in user file mode, a round
 // announced, a question, the final message, the goodbye screen and the About
-// box with the French course; the welcome and goodbye screens of an ordinary
+// box with the French course, and a quiz with misses ended and reviewed; the welcome and goodbye screens of an ordinary
 // start too, where no book is found.
 #include <filesystem>
 
