@@ -23,6 +23,8 @@ install(TARGETS thebrainwheel regsvr RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
 install(TARGETS brainwheel_platform brainwheel_audio Playdeck Wordcrate
   LIBRARY DESTINATION ${BRAINWHEEL_INSTALL_PRIVATEDIR})
 
+# Where Debian looks for a package's licence and notices.
+install(FILES NOTICE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/thebrainwheel RENAME copyright)
 install(FILES desktop/thebrainwheel.desktop desktop/thebrainwheel-french.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES desktop/thebrainwheel.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
