@@ -249,8 +249,8 @@ TEST_F(QizpackImportTest, BadInputIsNamedAndLeavesNoOutput)
         {"ids.kvtml", fewAnswers, "--answer 5", "out.qiz", ": there is no identifier 5 (the file has 0 \"English\", 1 \"French\")\n"},
         {"old.kvtml", "<kvtml version=\"1.0\"/>", "", "out.qiz", ": KVTML version \"1.0\"; only version 2 is read\n"},
         {"words.dat", "q,a,b,c,d\n", "", "out.qiz", ": its name doesn't tell its format; give --format csv, tsv or kvtml\n"},
-        {"fine.csv", "q,a,b,c,d\n", "", "missing/out.qiz", ": can't create a file there: No such file or directory\n", true},
-        {"fine.csv", "q,a,b,c,d\n", "", "folder.qiz", ": can't replace it: Is a directory\n", true},
+        {"fine.csv", "q,a,b,c,d\n", "", "missing/out.qiz", " can't be written (No such file or directory)\n", true},
+        {"fine.csv", "q,a,b,c,d\n", "", "folder.qiz", " can't be written (Filename refers to a directory)\n", true},
     };
     int number = 0;
     for (const Case& c : cases) {

@@ -1,11 +1,11 @@
 #include "QizpackCommands.h"
 
-#include "AtomicFile.h"
 #include "EmbedPictures.h"
 #include "ImportedDocument.h"
 #include "KvtmlImport.h"
 #include "QuizReader.h"
 #include "RoundFindings.h"
+#include "SealedQuizFile.h"
 #include "TableImport.h"
 #include "TestFindings.h"
 #include "UserQuizFile.h"
@@ -94,23 +94,10 @@ bool ReadFile(const std::string& path, std::string& bytes)
 // Writes the whole output or, on failure, leaves whatever was there.
 bool WriteOutput(const std::string& path, std::string_view bytes)
 {
-    CAtomicFile file(path);
-    if (file.Commit(bytes)) return true;
-    std::fprintf(stderr, "qizpack: %s: %s\n", path.c_str(), file.Error().c_str());
+    std::string error;
+    if (WriteWholeFile(path, bytes, error)) return true;
+    std::fprintf(stderr, "qizpack: %s can't be written (%s)\n", path.c_str(), error.c_str());
     return false;
-}
-
-// The stored text sealed as the game reads user quiz files.
-bool SealText(const std::string& plain, std::string& sealed)
-{
-    std::string passphrase;
-    CQuizCipher cipher;
-    if (!CUserQuizFile::Passphrase(passphrase) ||
-        !cipher.Encipher(passphrase.c_str(), reinterpret_cast<const BYTE*>(plain.data()),
-                         static_cast<DWORD>(plain.size())))
-        return false;
-    sealed.assign(reinterpret_cast<const char*>(cipher.Output()), cipher.OutputLength());
-    return true;
 }
 
 // Why the document text (8-bit, as stored) is not XML, in words.
@@ -168,7 +155,7 @@ int SealCommand(const std::string& documentPath, const std::string& outputPath)
         return 1;
     }
     std::string sealed;
-    if (!SealText(plain, sealed)) {
+    if (!SealQuizText(plain, sealed)) {
         std::fprintf(stderr, "qizpack: cannot encipher %s\n", documentPath.c_str());
         return 1;
     }
@@ -319,7 +306,7 @@ int ImportCommand(const std::string& inputPath, const std::string& outputPath, c
     const std::string stored = StoredForm(document);
     std::string sealed;
     const bool seal = EndsWith(outputPath, ".qiz");
-    if (document.empty() || (seal && !SealText(stored, sealed))) {
+    if (document.empty() || (seal && !SealQuizText(stored, sealed))) {
         std::fprintf(stderr, "qizpack: the quiz from %s can't be written out\n", inputPath.c_str());
         return 1;
     }
