@@ -2,6 +2,7 @@
 
 #include "com/ComPtr.h"
 #include "com/ComRuntime.h"
+#include "com/Registry.h"
 #include "ui/AnsiCodePage.h"
 
 std::string CQuizBookCatalogue::BookName(std::string_view pattern, int number)
@@ -35,17 +36,24 @@ HRESULT CQuizBookCatalogue::CreateBook(const std::string& progId, IQuizBook** bo
     return CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IQuizBook, reinterpret_cast<void**>(book));
 }
 
-void CQuizBookCatalogue::FillBookList(
-    std::string_view pattern, const std::function<bool(const std::string& title, const std::string& progId)>& addEntry)
+HRESULT CQuizBookCatalogue::FillBookList(
+    std::string_view pattern, const std::function<bool(const std::string& title, const std::string& progId)>& addEntry,
+    std::string* error)
 {
     for (int number = 1; number <= kLastBookNumber; ++number) {
         const std::string name = BookName(pattern, number);
         CComPtr<IQuizBook> book;
-        if (FAILED(CreateBook(name, &book))) continue;
+        const HRESULT hr = CreateBook(name, &book);
+        if (hr == REGDB_E_READREGDB) {
+            if (error) *error = CRegistry::LastError();
+            return hr;
+        }
+        if (FAILED(hr)) continue;
         // A book without a title is still listed, as an empty line.
         CComBSTR title;
         const std::string text = SUCCEEDED(book->get_QuizTitle(&title)) ? WideToAnsi(title.str()) : std::string();
         book.Release();
         addEntry(text, name);
     }
+    return S_OK;
 }

@@ -26,7 +26,11 @@ public:
     // and the name of each book that could be created. Each book is released
     // before the next number is tried. The result of `addEntry` tells whether
     // the list took the line; the caller keys its own entries by it, and the
-    // scan goes on either way.
-    static void FillBookList(std::string_view pattern,
-                             const std::function<bool(const std::string& title, const std::string& progId)>& addEntry);
+    // scan goes on either way. A registry that cannot be read ends the scan
+    // where it is met: REGDB_E_READREGDB with `error` set to why
+    // ("<file>:<line>: <what>"), one failure for the list rather than one
+    // per number.
+    static HRESULT FillBookList(std::string_view pattern,
+                                const std::function<bool(const std::string& title, const std::string& progId)>& addEntry,
+                                std::string* error = nullptr);
 };

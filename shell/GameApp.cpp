@@ -9,6 +9,7 @@
 #include "WelcomeDlg.h"
 #include "com/Registry.h"
 #include "thebrainwheelDlg.h"
+#include "ui/AnsiCodePage.h"
 
 #include <cassert>
 #include <cstdio>
@@ -19,6 +20,16 @@
 namespace {
 
 CGameApp* g_pApp = nullptr;
+
+// Whether the program's own (un)registration worked; says why on stderr when
+// it did not.
+bool Registered(const char* what, HRESULT hr)
+{
+    if (SUCCEEDED(hr)) return true;
+    std::fprintf(stderr, "thebrainwheel: %s failed with 0x%08X: %s\n", what, static_cast<unsigned>(hr),
+                 CRegistry::LastError().c_str());
+    return false;
+}
 
 } // namespace
 
@@ -63,7 +74,8 @@ bool CGameApp::InitComponentRuntime()
     std::string error;
     if (SUCCEEDED(CRegistry::Read(registry, &error))) return true;
     std::fprintf(stderr, "%s\n", error.c_str());
-    Prompts().MessageBox(nullptr, ShellString(IDP_OLE_INIT_FAILED), IPrompts::Icon::Warning);
+    Prompts().MessageBox(nullptr, ShellString(IDP_OLE_INIT_FAILED) + "\n\n" + Utf8ToAnsi(error),
+                         IPrompts::Icon::Warning);
     return false;
 }
 
@@ -84,14 +96,12 @@ int CGameApp::Run(int argc, char** argv)
         return SUCCEEDED(hr) ? EXIT_SUCCESS : EXIT_FAILURE;
     }
 
-    if (cmdInfo.m_nShellCommand == CCommandLineInfo::AppUnregister) {
-        UnregisterApplication();
-        return EXIT_SUCCESS;
-    }
+    if (cmdInfo.m_nShellCommand == CCommandLineInfo::AppUnregister)
+        return Registered("unregistration", UnregisterApplication()) ? EXIT_SUCCESS : EXIT_FAILURE;
     // Every start keeps the registration up to date; a game still runs when
     // the registry cannot be written.
-    RegisterApplication();
-    if (cmdInfo.m_nShellCommand == CCommandLineInfo::AppRegister) return EXIT_SUCCESS;
+    const bool registered = Registered("registration", RegisterApplication());
+    if (cmdInfo.m_nShellCommand == CCommandLineInfo::AppRegister) return registered ? EXIT_SUCCESS : EXIT_FAILURE;
 
     ApplyNameOption(args);
     DetectFrenchMode();

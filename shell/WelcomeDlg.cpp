@@ -101,9 +101,15 @@ void CWelcomeDlg::FillBookList()
 {
     Clear();
     if (m_bUserFile) return;
-    CQuizBookCatalogue::FillBookList(g_strBookPattern, [this](const std::string& title, const std::string& name) {
-        return AddEntry(title, name);
-    });
+    std::string error;
+    const HRESULT hr = CQuizBookCatalogue::FillBookList(
+        g_strBookPattern, [this](const std::string& title, const std::string& name) { return AddEntry(title, name); },
+        &error);
+    if (SUCCEEDED(hr)) return;
+    // Else the list would stand empty with no word why. Once the screen is
+    // up, as it may be filling on its way there.
+    const std::string text = "The quiz books cannot be listed: the registry cannot be read.\n\n" + Utf8ToAnsi(error);
+    QMetaObject::invokeMethod(this, [this, text] { ShowMessage(text, Box::Application); }, Qt::QueuedConnection);
 }
 
 template <typename Handler>

@@ -26,7 +26,8 @@ public:
     // A screen inside `frame`, whose parent is the main window.
     explicit CWelcomeDlg(QWidget* frame);
 
-    // Lists every quiz book of the name pattern, unless in user file mode.
+    // Lists every quiz book of the name pattern, unless in user file mode;
+    // tells the player when the registry cannot be read.
     void FillBookList();
     // Opens the user quiz file `path` (the program's file operand) once the
     // screen is shown, or at once when it is shown already.

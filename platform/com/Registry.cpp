@@ -19,6 +19,8 @@ namespace fs = std::filesystem;
 namespace {
 
 std::atomic<void (*)()> g_beforeReplaceHook{nullptr};
+std::atomic<CRegistry::WriteFunction> g_writeFunction{nullptr};
+thread_local std::string t_lastError;
 
 void SetError(std::string* error, std::string text)
 {
@@ -28,6 +30,14 @@ void SetError(std::string* error, std::string text)
 std::string SystemError(const fs::path& path, std::string_view what)
 {
     return path.string() + ": " + std::string(what) + ": " + std::strerror(errno);
+}
+
+// The registry file `path` could not be written: `step` failed on `file`
+// (the registry itself or one of its companions) with errno.
+std::string WriteError(const fs::path& path, std::string_view step, const fs::path& file)
+{
+    return path.string() + ": cannot write the registry: " + std::string(step) + " " + file.string() + ": " +
+           std::strerror(errno);
 }
 
 // A file descriptor that closes itself; closing the lock file releases the
@@ -120,9 +130,11 @@ HRESULT ReadData(const fs::path& path, CRegistryData& data, FileStamp& stamp, st
 
 bool WriteAll(int fd, std::string_view text)
 {
+    const CRegistry::WriteFunction write = g_writeFunction.load();
     while (!text.empty()) {
-        const ssize_t written = ::write(fd, text.data(), text.size());
+        const ssize_t written = write ? write(fd, text.data(), text.size()) : ::write(fd, text.data(), text.size());
         if (written < 0 && errno == EINTR) continue;
+        if (written == 0) errno = EIO;
         if (written <= 0) return false;
         text.remove_prefix(static_cast<size_t>(written));
     }
@@ -137,26 +149,33 @@ HRESULT ReplaceFile(const fs::path& path, std::string_view text, std::string* er
 {
     fs::path temporary = path;
     temporary += ".tmp";
+    // The reason is taken before the temporary file goes, which sets errno.
+    const auto fail = [&](std::string_view step, bool made) {
+        SetError(error, WriteError(path, step, temporary));
+        if (made) ::unlink(temporary.c_str());
+        return REGDB_E_WRITEREGDB;
+    };
     CFileHandle file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-    if (file.get() < 0) {
-        SetError(error, SystemError(temporary, "cannot create"));
-        return REGDB_E_WRITEREGDB;
-    }
-    if (!WriteAll(file.get(), text) || ::fsync(file.get()) != 0 || ::close(file.Release()) != 0) {
-        SetError(error, SystemError(temporary, "cannot write"));
-        ::unlink(temporary.c_str());
-        return REGDB_E_WRITEREGDB;
-    }
+    if (file.get() < 0) return fail("cannot create", false);
+    if (!WriteAll(file.get(), text)) return fail("cannot write", true);
+    if (::fsync(file.get()) != 0) return fail("cannot flush", true);
+    if (::close(file.Release()) != 0) return fail("cannot close", true);
     if (auto hook = g_beforeReplaceHook.load()) hook();
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        SetError(error, SystemError(path, "cannot replace"));
-        ::unlink(temporary.c_str());
-        return REGDB_E_WRITEREGDB;
-    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) return fail("cannot move into place", true);
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
     CFileHandle directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (directory.get() >= 0) ::fsync(directory.get());
     return S_OK;
+}
+
+// Hands a failure's text to the caller and keeps it as the thread's last.
+HRESULT Remember(HRESULT hr, std::string text, std::string* error)
+{
+    if (FAILED(hr) && !text.empty()) {
+        SetError(error, text);
+        t_lastError = std::move(text);
+    }
+    return hr;
 }
 
 // Lays `upper` over `lower`: every key of `upper` is made in `lower`, and its
@@ -243,18 +262,24 @@ void ForgetSnapshot()
 HRESULT EditLocked(const std::function<HRESULT(CRegistryData&)>& change, std::string* error)
 {
     const fs::path path = CRegistry::Location();
-    std::error_code ec;
-    if (path.has_parent_path()) fs::create_directories(path.parent_path(), ec);
+    if (path.has_parent_path()) {
+        std::error_code ec;
+        if (!fs::create_directories(path.parent_path(), ec) && ec) {
+            errno = ec.value();
+            SetError(error, WriteError(path, "cannot make the folder", path.parent_path()));
+            return REGDB_E_WRITEREGDB;
+        }
+    }
     fs::path lockPath = path;
     lockPath += ".lock";
     CFileHandle lock(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
     if (lock.get() < 0) {
-        SetError(error, SystemError(lockPath, "cannot open the lock file"));
+        SetError(error, WriteError(path, "cannot open the lock file", lockPath));
         return REGDB_E_WRITEREGDB;
     }
     while (::flock(lock.get(), LOCK_EX) != 0) {
         if (errno == EINTR) continue;
-        SetError(error, SystemError(lockPath, "cannot lock"));
+        SetError(error, WriteError(path, "cannot lock", lockPath));
         return REGDB_E_WRITEREGDB;
     }
 
@@ -294,14 +319,17 @@ fs::path CRegistry::SystemLocation()
 
 HRESULT CRegistry::Snapshot(std::shared_ptr<const CRegistryData>& data, std::string* error)
 {
+    std::string text;
+    HRESULT hr;
     try {
-        return SharedSnapshot(Location(), SystemLocation(), data, error);
+        hr = SharedSnapshot(Location(), SystemLocation(), data, &text);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     } catch (const std::exception& e) {
-        SetError(error, e.what());
-        return REGDB_E_READREGDB;
+        text = e.what();
+        hr = REGDB_E_READREGDB;
     }
+    return Remember(hr, std::move(text), error);
 }
 
 HRESULT CRegistry::Read(CRegistryData& data, std::string* error)
@@ -318,17 +346,30 @@ HRESULT CRegistry::Read(CRegistryData& data, std::string* error)
 
 HRESULT CRegistry::Edit(const std::function<HRESULT(CRegistryData&)>& change, std::string* error)
 {
+    std::string text;
+    HRESULT hr;
     try {
-        return EditLocked(change, error);
+        hr = EditLocked(change, &text);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     } catch (const std::exception& e) {
-        SetError(error, e.what());
-        return REGDB_E_WRITEREGDB;
+        text = e.what();
+        hr = REGDB_E_WRITEREGDB;
     }
+    return Remember(hr, std::move(text), error);
+}
+
+std::string CRegistry::LastError()
+{
+    return t_lastError;
 }
 
 void CRegistry::SetBeforeReplaceHook(void (*hook)())
 {
     g_beforeReplaceHook = hook;
+}
+
+void CRegistry::SetWriteFunction(WriteFunction write)
+{
+    g_writeFunction = write;
 }

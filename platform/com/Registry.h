@@ -24,6 +24,8 @@
 #include <memory>
 #include <string>
 
+#include <sys/types.h>
+
 class CRegistry {
 public:
     // The user's file.
@@ -49,11 +51,25 @@ public:
     // it and, when `change` succeeds and changed something, writes it back
     // before the lock is released. Returns the failure of `change` (nothing
     // written), REGDB_E_READREGDB for a malformed file (left as it is) or
-    // REGDB_E_WRITEREGDB when the file cannot be written, with `error` set.
+    // REGDB_E_WRITEREGDB when the file cannot be written, with `error` set
+    // to "<path>: cannot write the registry: <step> <file>: <system's
+    // reason>". A failed write leaves the file as it was and no temporary
+    // file behind; one left by a writer that died is overwritten.
     static HRESULT Edit(const std::function<HRESULT(CRegistryData&)>& change,
                         std::string* error = nullptr);
+
+    // The `error` of the calling thread's last Snapshot, Read or Edit that
+    // could not read or write the registry: what the caller of a module's
+    // DllRegisterServer, which returns a code alone, can tell the user.
+    // Empty while none has failed.
+    static std::string LastError();
 
     // For tests: called once the new contents sit complete in the temporary
     // file and before it replaces the registry. Null (the default) for none.
     static void SetBeforeReplaceHook(void (*hook)());
+    // For tests: writes the new contents into the temporary file in place of
+    // write(2), to fail part-way as a full disk does or to die there. Null
+    // (the default) for write(2).
+    using WriteFunction = ssize_t (*)(int fd, const void* data, size_t size);
+    static void SetWriteFunction(WriteFunction write);
 };

@@ -1,6 +1,7 @@
 // regsvr: registers or unregisters an in-process component server by loading
 // it and calling its DllRegisterServer or DllUnregisterServer.
 #include "com/ComRuntime.h"
+#include "com/Registry.h"
 
 #include <cstdio>
 #include <cstring>
@@ -64,7 +65,12 @@ int main(int argc, char** argv)
     }
     const HRESULT hr = function();
     if (FAILED(hr)) {
-        std::fprintf(stderr, "regsvr: %s in %s failed with 0x%08X\n", entry, path.c_str(), static_cast<unsigned>(hr));
+        // The entry point returns a code alone; the registry keeps why it
+        // could not be read or written, naming its file.
+        const std::string why =
+            hr == REGDB_E_READREGDB || hr == REGDB_E_WRITEREGDB ? CRegistry::LastError() : std::string();
+        std::fprintf(stderr, "regsvr: %s in %s failed with 0x%08X%s%s\n", entry, path.c_str(),
+                     static_cast<unsigned>(hr), why.empty() ? "" : ": ", why.c_str());
         return 5;
     }
     if (!silent) std::printf("regsvr: %s in %s succeeded.\n", entry, path.c_str());

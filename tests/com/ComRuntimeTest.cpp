@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <functional>
+
 #include <dlfcn.h>
 
 namespace {
@@ -105,6 +108,47 @@ TEST(ComRuntimeTest, RegsvrReportsFailure)
     EXPECT_NE(notModule.err.find("DllRegisterServer"), std::string::npos) << notModule.err;
 
     EXPECT_NE(RunProgram(env, "regsvr", "").status, 0);
+}
+
+// A registry regsvr cannot use: the failure on stderr names the file and
+// says what is wrong with it, the exit status is not zero and the file stays
+// as it was.
+TEST(ComRuntimeTest, RegsvrNamesTheRegistryItCannotUse)
+{
+    const struct {
+        const char* what;
+        std::function<void(const TestEnvironment&)> setUp;
+        const char* registry;  // the file named, relative to the test's folder
+        const char* reason;
+    } cases[] = {
+        {"a damaged file",
+         [](const TestEnvironment& env) { std::ofstream(env.RegistryPath()) << "The Brainwheel registry 1\n\n[HKEY_CLASSES_ROOT\n"; },
+         "registry.reg", ":3: section name not closed by ']'"},
+        {"a folder that cannot be made",
+         [](const TestEnvironment& env) {
+             std::ofstream(env.Dir() / "plain") << "x";
+             setenv("BRAINWHEEL_REGISTRY", (env.Dir() / "plain" / "registry.reg").c_str(), 1);
+         },
+         "plain/registry.reg", ": cannot write the registry: cannot make the folder"},
+        {"a full disk",
+         [](const TestEnvironment& env) {
+             std::filesystem::path temporary = env.RegistryPath();
+             std::filesystem::create_symlink("/dev/full", temporary += ".tmp");
+         },
+         "registry.reg", ": No space left on device"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestEnvironment env;
+        c.setUp(env);
+        const std::string before = ReadWholeFile(env.RegistryPath());
+        const ProgramResult result = RunProgram(env, "regsvr", ModulePath().string());
+        EXPECT_NE(result.status, 0);
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find((env.Dir() / c.registry).string()), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find(c.reason), std::string::npos) << result.err;
+        EXPECT_EQ(ReadWholeFile(env.RegistryPath()), before);
+    }
 }
 
 // What a program serving its own class makes: answers 7, where the module

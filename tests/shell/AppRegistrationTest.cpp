@@ -66,4 +66,27 @@ TEST(AppRegistration, TheProgramRegistersItselfOnceAndUnregisters)
     EXPECT_TRUE(ReadRegistry() == left) << ReadWholeFile(env.RegistryPath());
 }
 
+// A registration that cannot be written is a failed run, told with the file.
+TEST(AppRegistration, ARegistryThatCannotBeWrittenFailsTheRegistration)
+{
+    for (const char* command : {"/Regserver", "-Unregserver"}) {
+        SCOPED_TRACE(command);
+        TestEnvironment env;
+        // Registered first, so that unregistering has something to write.
+        ASSERT_EQ(RunProgram(env, "thebrainwheel", "/Regserver").status, 0);
+        const std::string before = ReadWholeFile(env.RegistryPath());
+        if (command[1] == 'R') std::filesystem::remove(env.RegistryPath());
+        std::filesystem::path temporary = env.RegistryPath();
+        std::filesystem::create_symlink("/dev/full", temporary += ".tmp");
+
+        const ProgramResult result = RunProgram(env, "thebrainwheel", command);
+        EXPECT_NE(result.status, 0);
+        EXPECT_NE(result.err.find(env.RegistryPath().string()), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find("No space left on device"), std::string::npos) << result.err;
+        if (command[1] == 'U') {
+            EXPECT_EQ(ReadWholeFile(env.RegistryPath()), before);
+        }
+    }
+}
+
 } // namespace

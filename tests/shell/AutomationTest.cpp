@@ -198,8 +198,11 @@ TEST(Startup, AnUnreadableRegistryEndsTheProgramWithAMessage)
     testing::internal::CaptureStderr();
     EXPECT_EQ(app.Run(1, argv), EXIT_FAILURE);
     const std::string printed = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(prompts.messages, std::vector<std::string>(
-                                    {"OLE initialization failed.  Make sure that the OLE libraries are the correct version."}));
+    // The box names the file and the line, as the player has no terminal.
+    EXPECT_EQ(prompts.messages,
+              std::vector<std::string>({"OLE initialization failed.  Make sure that the OLE libraries are the correct "
+                                        "version.\n\n" +
+                                        env.RegistryPath().string() + ":3: expected a quoted text value"}));
     EXPECT_NE(printed.find("registry.reg:3: "), std::string::npos) << printed;
     EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
 }

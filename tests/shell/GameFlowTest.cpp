@@ -25,6 +25,9 @@
 #include <QTest>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <ostream>
 #include <set>
 #include <tuple>
@@ -211,6 +214,50 @@ TEST_F(GameFlowTest, AWholeGameFromAQuizBookAndThenFromAUserQuizFile)
     EXPECT_EQ(dlg->result(), QDialog::Accepted);
     EXPECT_EQ(dlg->m_pAutoProxy, nullptr);
     EXPECT_TRUE(prompts.messages.empty());
+}
+
+// A registry that was fine at start and went bad later: refilling the list
+// tells the player why it is empty, once for the list and not once per book
+// number, and lists the books again once the file is mended.
+TEST_F(GameFlowTest, TheBookListTellsOnceWhenTheRegistryCannotBeRead)
+{
+    Start({"thebrainwheel", "-t", "CoFrench"});
+    Open();
+    ASSERT_EQ(List()->count(), 4);
+    const std::string good = ReadWholeFile(env.RegistryPath());
+    const std::string path = env.RegistryPath().string();
+    const struct {
+        const char* what;
+        std::function<void()> damage;
+        std::string why;
+    } cases[] = {
+        {"a damaged line", [&] { std::ofstream(env.RegistryPath(), std::ios::app) << "[HKEY_CLASSES_ROOT\\Broken\n"; },
+         path + ":" + std::to_string(std::count(good.begin(), good.end(), '\n') + 1) + ": section name not closed by ']'"},
+        {"a folder in its place",
+         [&] {
+             std::filesystem::remove(env.RegistryPath());
+             std::filesystem::create_directory(env.RegistryPath());
+         },
+         path + ": cannot read: Is a directory"},
+    };
+    QWidget* useFile = dlg->Welcome()->GetDlgItem(CWelcomeDlg::IDC_USE_FILE);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        prompts.messages.clear();
+        c.damage();
+        Click(useFile);
+        Click(useFile);
+        EXPECT_EQ(List()->count(), 0);
+        EXPECT_EQ(prompts.messages, std::vector<std::string>(
+                                        {"The quiz books cannot be listed: the registry cannot be read.\n\n" + c.why}));
+
+        std::filesystem::remove_all(env.RegistryPath());
+        std::ofstream(env.RegistryPath(), std::ios::binary) << good;
+        Click(useFile);
+        Click(useFile);
+        EXPECT_EQ(List()->count(), 4);
+        EXPECT_EQ(prompts.messages.size(), 1u);
+    }
 }
 
 TEST_F(GameFlowTest, AStepStillPendingWhenThePlayerLeavesIsNeverRun)
