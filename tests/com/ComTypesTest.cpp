@@ -84,6 +84,22 @@ TEST(VariantTest, TextAndNumbersConvert)
     CComVariant text;
     ASSERT_EQ(VariantChangeType(&text, &number, 0, VT_BSTR), S_OK);
     EXPECT_EQ(std::u16string(text.bstrVal), u"-17");
+
+    // Each type takes its own whole range and not one past either end.
+    const struct {
+        const char16_t* text;
+        VARTYPE vt;
+        HRESULT expected;
+    } ranges[] = {
+        {u"4294967295", VT_UI4, S_OK}, {u"4294967296", VT_UI4, DISP_E_OVERFLOW}, {u"-1", VT_UI4, DISP_E_OVERFLOW},
+        {u"2147483647", VT_I4, S_OK},  {u"2147483648", VT_I4, DISP_E_OVERFLOW},  {u"-2147483648", VT_I4, S_OK},
+        {u"-32768", VT_I2, S_OK},      {u"32768", VT_I2, DISP_E_OVERFLOW},       {u"-32769", VT_I2, DISP_E_OVERFLOW},
+    };
+    for (const auto& r : ranges) {
+        const CComVariant source = CComVariant::Text(r.text);
+        CComVariant converted;
+        EXPECT_EQ(VariantChangeType(&converted, &source, 0, r.vt), r.expected) << std::string(r.text, r.text + 11);
+    }
 }
 
 } // namespace

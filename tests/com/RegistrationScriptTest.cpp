@@ -169,6 +169,14 @@ TEST(RegistrationScriptTest, DeleteMarkerAndQuotingAndLiteralPercent)
     CRegistryData data = ReadRegistry();
     EXPECT_FALSE(data.KeyExists("HKEY_CLASSES_ROOT\\Legacy.Name"));
     EXPECT_EQ(Value(data, "HKEY_CLASSES_ROOT\\It's here"), "O'Brien's 100% quiz");
+    // A Delete key was never this script's own: one made again since stays.
+    ASSERT_EQ(CRegistry::Edit([](CRegistryData& data) {
+                  return data.SetValue("HKEY_CLASSES_ROOT\\Legacy.Name", "", "another module's");
+              }),
+              S_OK);
+    ASSERT_EQ(UpdateRegistryFromScript(script, {}, false), S_OK);
+    EXPECT_EQ(Value(ReadRegistry(), "HKEY_CLASSES_ROOT\\Legacy.Name"), "another module's");
+    EXPECT_FALSE(ReadRegistry().KeyExists("HKEY_CLASSES_ROOT\\It's here"));
     // A substitution is text, never script: a quote in a path stays a quote.
     ASSERT_EQ(UpdateRegistryFromScript("HKCR { K = s '%MODULE%' }", {{"MODULE", "/tmp/it's {odd}"}}, true), S_OK);
     EXPECT_EQ(Value(ReadRegistry(), "HKEY_CLASSES_ROOT\\K"), "/tmp/it's {odd}");

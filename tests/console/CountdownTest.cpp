@@ -197,7 +197,15 @@ TEST_F(CountdownTest, CountsWithoutABarAndFillsWithThePanelBrushWhileThereIsOne)
     Pass(3000);
     EXPECT_EQ(sounds.Count(), 2);
     EXPECT_EQ(TimeOuts(), 1);
+
+    // Deactivated in the middle of a count, it neither ticks nor times out.
+    countdown->Start(5);
+    Pass(1000);
+    EXPECT_EQ(sounds.Count(), 3);
     windowed->InPlaceDeactivate();
+    Pass(10000);
+    EXPECT_EQ(sounds.Count(), 3);
+    EXPECT_EQ(TimeOuts(), 1);
 }
 
 } // namespace

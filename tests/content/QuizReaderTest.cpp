@@ -191,6 +191,14 @@ TEST_F(QuizReaderTest, AnEmbeddedPictureNeedsASource)
     ASSERT_TRUE(reader.NextRound());
     ASSERT_TRUE(Next(d));
     EXPECT_EQ(reader.Picture(), nullptr);
+
+    // Nor does a later picture that fails to decode make the good one count.
+    const std::string broken = "<BMP-BASE-64 xmlns:dt=\"urn:schemas-microsoft-com:datatypes\" dt:dt=\"bin.base64\">"
+                               "bm90IGFuIGltYWdl</BMP-BASE-64>";
+    ASSERT_TRUE(reader.LoadText(Document({Quiz("Q", {Round("two", {TestElement("two", "A", picture + broken)})})})));
+    ASSERT_TRUE(reader.NextRound());
+    ASSERT_TRUE(Next(d));
+    EXPECT_EQ(reader.Picture(), nullptr);
 }
 
 TEST_F(QuizReaderTest, AnEmbeddedPictureDeclaredOnAnAncestorStillDecodes)

@@ -30,6 +30,11 @@ public:
         messages.push_back(text);
         boxes.push_back(box);
     }
+    void ShowExplainedMessage(const std::string& text, Box box, const std::string& reason) override
+    {
+        reasons.push_back(reason);
+        ShowMessage(text, box);
+    }
 
     void ForgetMessages()
     {
@@ -40,6 +45,7 @@ public:
     std::vector<std::pair<std::string, std::string>> entries;
     std::vector<std::string> messages;
     std::vector<Box> boxes;
+    std::vector<std::string> reasons;
     int throwOnEntry = -1;
 };
 
@@ -155,9 +161,49 @@ TEST_F(UserQuizFileTest, PlainTextEndsAtTheFirstZeroByte)
     EXPECT_EQ(sink.entries.size(), 1u);
 
     std::string text;
+    WriteSealed(path, document + std::string(1, '\0') + "tail");
+    file.ReadPlainText(path.string(), text);
+    EXPECT_EQ(text, document);
+    text.clear();
     WriteSealed(path, document);
     file.ReadPlainText(path.string(), text);
     EXPECT_EQ(text, document) << "without a zero byte the whole file is the text";
+}
+
+// The reason given with "Error #0101" tells what the file held, whatever was
+// read before it: text never sealed (line breaks of either kind, and a control
+// character deep in it makes it no text), an empty file, or markup that breaks.
+TEST_F(UserQuizFileTest, TheReasonForAnUnreadableQuizNamesWhatTheFileHeld)
+{
+    const std::string text = "<Quizzes>\r\n\t<Quiz title=\"x\"/>\r\n</Quizzes>\r\n";
+    const struct {
+        std::string bytes;
+        bool sealed;
+        const char* reason;
+    } cases[] = {
+        {text, false, "not a quiz file: it holds plain text"},
+        {std::string(1000, 'a') + "\x01", false, "enciphered with another key"},
+        {"", false, "the file is empty"},
+        {"<Quizzes><Quiz>", true, "not well-formed"},
+    };
+    for (const auto& c : cases) {
+        // Each after a file that could not be read at all.
+        file.LoadQuizFile((env.Dir() / "missing.qiz").string());
+        sink.reasons.clear();
+        if (c.sealed) WriteSealed(path, c.bytes);
+        else WriteBytes(path, c.bytes);
+        file.LoadQuizFile(path.string());
+        ASSERT_EQ(sink.reasons.size(), 1u) << c.reason;
+        EXPECT_EQ(sink.reasons[0].rfind(c.reason, 0), 0u) << sink.reasons[0];
+    }
+
+    // A file past the size limit is refused before any of it is read (a
+    // sparse file: it takes no room on the disk).
+    sink.reasons.clear();
+    WriteBytes(path, "");
+    std::filesystem::resize_file(path, (std::uintmax_t(512) << 20) + 1);
+    file.LoadQuizFile(path.string());
+    EXPECT_EQ(sink.reasons, std::vector<std::string>{"it can't be read (it is larger than 512 MB)"});
 }
 
 TEST_F(UserQuizFileTest, ReportsEachFailureWithTheGamesTexts)

@@ -91,6 +91,27 @@ TEST(CryptProvider, OnlyTheBaseProviderWithMd5AndRc4)
     CryptReleaseContext(prov, 0);
 }
 
+// The caller still owns the hash after deriving, so a second key from it is
+// the same key; naming the provider's own 40-bit length is the default.
+TEST(CryptProvider, HashStaysUsableAndTheDefaultLengthMayBeNamed)
+{
+    const HCRYPTPROV prov = Acquire();
+    HCRYPTHASH hash = 0;
+    ASSERT_TRUE(CryptCreateHash(prov, CALG_MD5, 0, 0, &hash));
+    ASSERT_TRUE(CryptHashData(hash, reinterpret_cast<const BYTE*>(kPassphrase), DWORD(std::strlen(kPassphrase)), 0));
+    for (const DWORD flags : {DWORD(CRYPT_EXPORTABLE), DWORD(40u << 16), DWORD(40u << 16 | CRYPT_EXPORTABLE)}) {
+        HCRYPTKEY key = 0;
+        ASSERT_TRUE(CryptDeriveKey(prov, CALG_RC4, hash, flags, &key)) << flags;
+        std::vector<BYTE> data = Zeros(16);
+        DWORD length = 16;
+        ASSERT_TRUE(CryptDecrypt(key, 0, TRUE, 0, data.data(), &length));
+        EXPECT_EQ(data, std::vector<BYTE>(kKeyStream, kKeyStream + 16)) << flags;
+        CryptDestroyKey(key);
+    }
+    CryptDestroyHash(hash);
+    CryptReleaseContext(prov, 0);
+}
+
 TEST(CryptProvider, StaleUnknownAndMismatchedHandlesFail)
 {
     const HCRYPTPROV prov = Acquire();

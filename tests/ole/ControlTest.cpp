@@ -106,6 +106,8 @@ TEST_F(ControlTest, DispatchesByIdAndByNameFromItsTable)
     UINT infos = 0;
     EXPECT_EQ(control->GetTypeInfoCount(&infos), S_OK);
     EXPECT_EQ(infos, 1u);
+    // Both flags from a caller that cannot tell: a method is called as one.
+    EXPECT_EQ(Call(control, DISPID_SAMPLE_RING, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {CComVariant::I2(1)}), S_OK);
 }
 
 TEST_F(ControlTest, FiresEventsToEverySinkInTurnWithShortArguments)

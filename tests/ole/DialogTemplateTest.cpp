@@ -52,6 +52,11 @@ TEST(DialogTemplate, ReadsTheLayoutOfItsControls)
     const DialogItem& picture = dialog.Items()[2];
     EXPECT_TRUE(picture.notify && picture.visible);
     EXPECT_EQ(picture.text, "130");
+
+    // A place may lie left of or above the dialog; only sizes are unsigned.
+    ASSERT_TRUE(CDialogTemplate::Parse("DIALOG 10 10\nCONTROL Foo 1 -5 -7 5 5\n", dialog, error)) << error;
+    EXPECT_EQ(dialog.Items().at(0).x, -5);
+    EXPECT_EQ(dialog.Items().at(0).y, -7);
 }
 
 TEST(DialogTemplate, NamesTheLineOfAFault)
@@ -96,6 +101,15 @@ TEST(DialogTemplate, ConvertsBothEdgesWithTheFixedBaseUnits)
         EXPECT_EQ(pixels.cx, c.pixels.cx) << c.x << "," << c.cx;
         EXPECT_EQ(pixels.cy, c.pixels.cy) << c.y << "," << c.cy;
     }
+    // Wherever they stand, a control ends on the pixel where its neighbour
+    // begins, across and down, left of and above the dialog too.
+    for (int at = -9; at <= 9; ++at)
+        for (int size = 0; size <= 9; ++size) {
+            const DialogPixels first = CDialogTemplate::ToPixels(at, at, size, size);
+            const DialogPixels next = CDialogTemplate::ToPixels(at + size, at + size, 1, 1);
+            EXPECT_EQ(first.x + first.cx, next.x) << at << "+" << size;
+            EXPECT_EQ(first.y + first.cy, next.y) << at << "+" << size;
+        }
 }
 
 TEST(DialogInitData, FindsEachControlsStreamAndRefusesDamage)

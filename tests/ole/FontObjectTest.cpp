@@ -151,6 +151,12 @@ TEST(FontObject, AnswersThroughDispatchAndGivesAFontToPaintWith)
     ASSERT_EQ(disp->Invoke(DISPID_FONT_SIZE, GUID_NULL, 0, DISPATCH_PROPERTYGET, &none, &size, nullptr, nullptr), S_OK);
     EXPECT_EQ(size.vt, VT_I4);
     EXPECT_EQ(size.lVal, 157500);
+    // A script host that cannot tell a get from a method sends both flags.
+    CComVariant sizeAsMethod;
+    ASSERT_EQ(disp->Invoke(DISPID_FONT_SIZE, GUID_NULL, 0, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &none, &sizeAsMethod,
+                           nullptr, nullptr),
+              S_OK);
+    EXPECT_EQ(sizeAsMethod.lVal, 157500);
 
     QFont painted;
     ASSERT_EQ(font->GetQFont(&painted), S_OK);

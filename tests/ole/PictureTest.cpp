@@ -181,6 +181,15 @@ TEST(Picture, AnswersItsPropertiesThroughDispatch)
     EXPECT_EQ(handle.vt, VT_I4);
     EXPECT_NE(handle.lVal, 0);
     EXPECT_NE(handle.lVal, Get(second, DISPID_PICT_HANDLE).lVal);
+    // A script host that cannot tell a get from a method sends both flags.
+    DISPPARAMS none;
+    CComVariant asMethod;
+    EXPECT_EQ(first->Invoke(DISPID_PICT_WIDTH, GUID_NULL, 0, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &none, &asMethod,
+                            nullptr, nullptr),
+              S_OK);
+    EXPECT_EQ(asMethod.lVal, 2540);
+    EXPECT_EQ(first->Invoke(DISPID_PICT_WIDTH, GUID_NULL, 0, DISPATCH_METHOD, &none, &asMethod, nullptr, nullptr),
+              DISP_E_MEMBERNOTFOUND);
 
     OLECHAR nameWidth[] = u"width";
     OLECHAR nameBogus[] = u"Depth";

@@ -200,6 +200,13 @@ TEST_F(QuizBookTest, DispatchByNameAndId)
     EXPECT_EQ(Call(book, 3, DISPATCH_PROPERTYGET, &none, result), S_OK);
     ASSERT_EQ(result.vt, VT_BSTR);
     EXPECT_EQ(std::u16string(result.bstrVal), u"Revision 1");
+    // A script host may ask for the title as a method, with or without the get.
+    for (const WORD flags : {WORD(DISPATCH_METHOD), WORD(DISPATCH_METHOD | DISPATCH_PROPERTYGET)}) {
+        result = CComVariant();
+        EXPECT_EQ(Call(book, 3, flags, &none, result), S_OK) << flags;
+        ASSERT_EQ(result.vt, VT_BSTR) << flags;
+        EXPECT_EQ(std::u16string(result.bstrVal), u"Revision 1");
+    }
 
     CComVariant seven = CComVariant::I2(7);
     DISPPARAMS oneArgument{&seven, nullptr, 1, 0};

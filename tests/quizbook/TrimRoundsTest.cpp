@@ -101,6 +101,12 @@ TEST(TrimRoundsTest, EveryQuestionsElementOfTheFirstQuizIsCutAndNothingElse)
     const std::string commentFirst = Document({"<Quiz title=\"C\"><!-- x --><Rounds>" + Round("R", Tests("r", 15)) +
                                                "</Rounds></Quiz>"});
     EXPECT_EQ(QuestionsLeft(Trim(commentFirst))[0], Names("r", 15));
+
+    // Only a Round's Questions are cut, not those of another element.
+    std::string other = "<Other><Questions>";
+    for (const std::string& test : Tests("o", 15)) other += test;
+    other += "</Questions></Other>";
+    EXPECT_EQ(QuestionsLeft(Trim(Document({Quiz("O", {other})})))[0], Names("o", 15));
 }
 
 TEST(TrimRoundsTest, TextThatIsNoQuizDocumentGivesNothing)

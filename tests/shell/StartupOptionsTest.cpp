@@ -50,6 +50,14 @@ const StartCase kCases[] = {
 // switches the command line parser finds in the same arguments.
 TEST(StartupOptions, SettingsAndSwitchesFromTheArguments)
 {
+    // Whatever settings were left behind, the application starts from its own.
+    g_bFrenchMode = 1;
+    g_strBookPattern = "Tavorin.CoFrench%d";
+    {
+        CGameApp app;
+        EXPECT_EQ(g_bFrenchMode, 0);
+        EXPECT_EQ(g_strBookPattern, "Tavorin.Quiz%d");
+    }
     for (const StartCase& test : kCases) {
         std::vector<std::string> args = {"/usr/bin/thebrainwheel"};
         args.insert(args.end(), test.args.begin(), test.args.end());

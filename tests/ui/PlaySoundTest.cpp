@@ -36,7 +36,9 @@ TEST(PlaySoundTest, MissingModuleOrResourceIsSilent)
     EXPECT_FALSE(PlaySound(kTick, nullptr, SND_RESOURCE | SND_ASYNC));
     EXPECT_FALSE(PlaySound(4242, TestProgram(), SND_RESOURCE | SND_ASYNC));
     // A number is only ever a resource of ours.
-    EXPECT_FALSE(PlaySound(kTick, TestProgram(), SND_ASYNC));
+    // SND_RESOURCE is two bits; either one alone names something else.
+    for (const DWORD flags : {SND_ASYNC, SND_RESOURCE & 0xFFFF, SND_RESOURCE & 0xFFFF0000})
+        EXPECT_FALSE(PlaySound(kTick, TestProgram(), flags)) << flags;
     EXPECT_EQ(recorder.Count(), 0);
 }
 

@@ -135,3 +135,20 @@ TEST_F(XmlSafety, EntityExpansionStaysBounded)
     EXPECT_FALSE(document->loadXML(Laughs(1)));
     EXPECT_TRUE(document->childNodes().empty());
 }
+
+// Elements may nest 256 deep and no deeper, however deep the attack goes.
+TEST_F(XmlSafety, NestingDeeperThanTheLimitIsMalformed)
+{
+    const auto nested = [](int depth) {
+        std::u16string text;
+        for (int i = 0; i < depth; ++i) text += u"<a>";
+        for (int i = 0; i < depth; ++i) text += u"</a>";
+        return text;
+    };
+    XmlDocumentPtr document = CXmlDocument::Create();
+    EXPECT_TRUE(document->loadXML(nested(256)));
+    for (const int depth : {257, 100000}) {
+        EXPECT_FALSE(document->loadXML(nested(depth))) << depth;
+        EXPECT_TRUE(document->childNodes().empty()) << depth;
+    }
+}
