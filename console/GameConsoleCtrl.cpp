@@ -1,5 +1,6 @@
 #include "GameConsoleCtrl.h"
 
+#include "ConsoleKeys.h"
 #include "ConsoleSound.h"
 #include "KeyboardPress.h"
 #include "PlaydeckLibrary.h"
@@ -37,19 +38,6 @@ constexpr int kStartLives = 3;
 constexpr OLE_COLOR kHighlight = 0x0B94FB;
 constexpr OLE_COLOR kWhite = 0xFFFFFF;
 constexpr char16_t kRoundPrompt[] = u"Press 'Start Round' to continue.";
-
-// The console's keys: each presses one part of a child of the layout.
-struct ConsoleKey {
-    int key;
-    int child;
-    WPARAM part;
-};
-constexpr ConsoleKey kKeys[] = {
-    {Qt::Key_A, kChallengeId, 0}, {Qt::Key_B, kChallengeId, 1}, {Qt::Key_C, kChallengeId, 2},
-    {Qt::Key_D, kChallengeId, 3}, {Qt::Key_1, kChallengeId, 0}, {Qt::Key_2, kChallengeId, 1},
-    {Qt::Key_3, kChallengeId, 2}, {Qt::Key_4, kChallengeId, 3}, {Qt::Key_F, kLifelinesId, 0},
-    {Qt::Key_R, kLifelinesId, 1},
-};
 
 constexpr MEMBERDESC kMembers[] = {
     BRAINWHEEL_STOCK_REF_MEMBERS(Picture, DISPID_PICTURE),
@@ -382,18 +370,14 @@ bool CGameConsoleCtrl::OnWindowEvent(QEvent* event)
 {
     if (event->type() != QEvent::KeyPress) return false;
     auto* press = static_cast<QKeyEvent*>(event);
-    // Shift gives the capitals, the keypad its own digits; any other
-    // modifier makes a shortcut that belongs to someone else.
-    if (press->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) return false;
-    for (const ConsoleKey& key : kKeys) {
-        if (key.key != press->key()) continue;
-        // Taken whether or not the part acts: a key for a closed question
-        // or a dark lifeline does nothing, as a click there would.
-        press->accept();
-        SendKeyboardPress(GetDlgItem(key.child), key.part);
-        return true;
-    }
-    return false;
+    const std::optional<ConsoleKeyTarget> target = FindConsoleKey(*press);
+    if (!target) return false;
+    // Taken whether or not the part acts: a key for a closed question or a
+    // dark lifeline does nothing, as a click there would.
+    press->accept();
+    const int child = target->row == ConsoleKeyTarget::Answers ? kChallengeId : kLifelinesId;
+    SendKeyboardPress(GetDlgItem(child), target->part);
+    return true;
 }
 
 void CGameConsoleCtrl::OnDraw(QPainter& painter, const QRect&)
