@@ -46,6 +46,11 @@ ssize_t WriteHalfThenFillTheDisk(int fd, const void* data, size_t size)
     errno = ENOSPC;
     return -1;
 }
+ssize_t WriteNothing(int, const void*, size_t)
+{
+    errno = 0;
+    return 0;
+}
 TEST(RegistryTest, AFailedWriteLeavesThePreviousFileWhole)
 {
     namespace fs = std::filesystem;
@@ -76,6 +81,8 @@ TEST(RegistryTest, AFailedWriteLeavesThePreviousFileWhole)
              CRegistry::SetWriteFunction(WriteHalfThenFillTheDisk);
          },
          "cannot write", "No space left on device", {"registry.reg", "registry.reg.lock"}},
+        {"a write that makes no progress", [](TestEnvironment&) { CRegistry::SetWriteFunction(WriteNothing); },
+         "cannot write", "Input/output error", {"registry.reg", "registry.reg.lock"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -84,7 +84,10 @@ TEST(MissedTests, KeepsWhatWasAnsweredWronglyOrLeftOpenAtTheEnd)
     EXPECT_EQ(missed.Tests()[1].picture, Bytes(png)) << "the bytes the picture was read from";
     EXPECT_EQ(missed.Tests()[2].question, u"five");
     EXPECT_TRUE(missed.Tests()[2].picture.empty());
+    // A new quiz forgets the old one, with the question it left open.
+    missed.Asked(Missed(u"six", u"C"), nullptr);
     missed.Clear();
+    missed.Settle(false);
     EXPECT_TRUE(missed.Tests().empty());
 
     // A picture that kept no bytes is written as PNG.
