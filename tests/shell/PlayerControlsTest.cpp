@@ -89,7 +89,8 @@ protected:
             QWidget* exit = dlg->GetDlgItem(Dlg::IDC_EXIT);
             QTest::mouseClick(exit, Qt::LeftButton, {}, exit->rect().center());
         } else {
-            QTest::keyClick(dlg->windowHandle(), static_cast<Qt::Key>(key));
+            QTest::keyClick(dlg->windowHandle(), static_cast<Qt::Key>(key & ~Qt::KeyboardModifierMask),
+                            Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
         }
         QCoreApplication::processEvents();
     }
@@ -118,6 +119,8 @@ TEST_F(PlayerControlsTest, ReturnAndSpacePressTheButtonOnShowF1OpensAboutAndMMut
     // Plays the quiz out by keys alone: Space at each round, then the first
     // answer of every question until the final message.
     constexpr int kPlayOut = 0;
+    const int kCtrlReturn = (Qt::ControlModifier | Qt::Key_Return).toCombined();
+    const int kAltSpace = (Qt::AltModifier | Qt::Key_Space).toCombined();
     struct Step {
         const char* what;
         std::vector<int> keys;
@@ -126,8 +129,10 @@ TEST_F(PlayerControlsTest, ReturnAndSpacePressTheButtonOnShowF1OpensAboutAndMMut
     const Step steps[] = {
         {"nothing selected", {Qt::Key_Return, Qt::Key_Space}, "welcome"},
         {"the arrow selects in the list", {Qt::Key_Down}, "welcome+start"},
+        {"a shortcut is no press", {kCtrlReturn, kAltSpace}, "welcome+start"},
         {"Space presses Start Quiz", {Qt::Key_Space}, "round"},
         {"Escape is no way out", {Qt::Key_Escape}, "round"},
+        {"nor a shortcut", {kCtrlReturn, kAltSpace}, "round"},
         {"Return presses Start Round", {Qt::Key_Return}, "question"},
         {"no button while a question waits", {Qt::Key_Return, Qt::Key_Space}, "question"},
         {"answered by keys", {kPlayOut}, "final"},

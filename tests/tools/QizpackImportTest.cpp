@@ -235,6 +235,7 @@ TEST_F(QizpackImportTest, BadInputIsNamedAndLeavesNoOutput)
         {"open.csv", "a,b,c,d,e\n\"f,g\nh,i,j\n", "", "out.qiz", ":2: a quoted field is never closed\n"},
         {"after.csv", "\"a\"b,c,d,e,f\n", "", "out.qiz", ":1: text follows the closing quote of a field"},
         {"empty.csv", "a,,c,d,e\n", "", "out.qiz", ":1: the answer is empty\n"},
+        {"nooption.csv", "a,b,c,,e\n", "", "out.qiz", ":1: the option 2 is empty\n"},
         {"nopic.csv", "\n\nq,a,b,c,d,missing.png\n", "", "out.qiz",
          ":3: picture \"missing.png\" can't be read (No such file or directory)\n"},
         {"notpic.csv", "q,a,b,c,d,notpic.csv\n", "", "out.qiz",
