@@ -10,6 +10,8 @@ namespace {
 // frames a second.
 constexpr int kClip = 243;
 constexpr int kDamagedClip = 9;
+// Three frames at 15 a second: 66,667 microseconds each.
+constexpr int kFifteenClip = 15;
 
 HMODULE TestProgram()
 {
@@ -110,6 +112,14 @@ TEST_F(AnimateCtrlTest, PlaysARunOnceAtTheClipsRate)
     m_timers.Advance(10000);
     EXPECT_EQ(m_ctrl.CurrentFrame(), 12);
     EXPECT_TRUE(Shows(12));
+
+    // A frame period between two milliseconds goes to the nearer one.
+    ASSERT_TRUE(m_ctrl.Open(TestProgram(), kFifteenClip));
+    ASSERT_TRUE(m_ctrl.Play(1, 0, 2));
+    m_timers.Advance(66);
+    EXPECT_EQ(m_ctrl.CurrentFrame(), 0);
+    m_timers.Advance(1);
+    EXPECT_EQ(m_ctrl.CurrentFrame(), 1);
 }
 
 TEST_F(AnimateCtrlTest, ANewRequestOrStopEndsARun)
