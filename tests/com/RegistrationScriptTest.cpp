@@ -163,11 +163,19 @@ TEST(RegistrationScriptTest, DeleteMarkerAndQuotingAndLiteralPercent)
                   return data.SetValue("HKEY_CLASSES_ROOT\\Legacy.Name\\CLSID", "", "{old}");
               }),
               S_OK);
-    const char* script = "HKEY_CLASSES_ROOT\n{\n  Delete Legacy.Name\n"
-                         "  'It''s here' = s 'O''Brien''s 100%% quiz'\n}\n";
+    ASSERT_EQ(CRegistry::Edit([](CRegistryData& data) { return data.SetValue("HKEY_CLASSES_ROOT\\Outer\\Stale", "", "x"); }),
+              S_OK);
+    // Keywords in any letter case; "}}" closes two blocks.
+    const char* script = "hkey_classes_root\n{\n  delete Legacy.Name\n"
+                         "  'It''s here' = s 'O''Brien''s 100%% quiz'\n"
+                         "  forceremove Outer { Inner { VAL V = S 'v' }}\n}\n";
     ASSERT_EQ(UpdateRegistryFromScript(script, {}, true), S_OK);
     CRegistryData data = ReadRegistry();
     EXPECT_FALSE(data.KeyExists("HKEY_CLASSES_ROOT\\Legacy.Name"));
+    EXPECT_EQ(data.SubKeys("HKEY_CLASSES_ROOT\\Outer"), std::vector<std::string>{"Inner"});
+    std::string inner;
+    EXPECT_TRUE(data.GetValue("HKEY_CLASSES_ROOT\\Outer\\Inner", "V", inner));
+    EXPECT_EQ(inner, "v");
     EXPECT_EQ(Value(data, "HKEY_CLASSES_ROOT\\It's here"), "O'Brien's 100% quiz");
     // A Delete key was never this script's own: one made again since stays.
     ASSERT_EQ(CRegistry::Edit([](CRegistryData& data) {
@@ -179,6 +187,9 @@ TEST(RegistrationScriptTest, DeleteMarkerAndQuotingAndLiteralPercent)
     EXPECT_FALSE(ReadRegistry().KeyExists("HKEY_CLASSES_ROOT\\It's here"));
     // A substitution is text, never script: a quote in a path stays a quote.
     ASSERT_EQ(UpdateRegistryFromScript("HKCR { K = s '%MODULE%' }", {{"MODULE", "/tmp/it's {odd}"}}, true), S_OK);
+    EXPECT_EQ(Value(ReadRegistry(), "HKEY_CLASSES_ROOT\\K"), "/tmp/it's {odd}");
+    // Nor may one carry a line break into the registry file.
+    EXPECT_EQ(UpdateRegistryFromScript("HKCR { K = s '%MODULE%' }", {{"MODULE", "/tmp/two\nlines"}}, true), E_INVALIDARG);
     EXPECT_EQ(Value(ReadRegistry(), "HKEY_CLASSES_ROOT\\K"), "/tmp/it's {odd}");
 }
 
