@@ -35,9 +35,10 @@ minimise() {
   echo "$(basename "$target"): corpus of $(ls "$seeds" | wc -l) inputs"
 }
 
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=($(cd "$build/bin" && ls fuzz_*))
+
 if [ "$mode" = min ]; then
-  targets=("$@")
-  [ ${#targets[@]} -gt 0 ] || targets=($(cd "$build/bin" && ls fuzz_*))
   empty=$(mktemp -d)
   for name in "${targets[@]}"; do minimise "$PWD/$build/bin/$name" "$PWD/fuzz/corpus/$name" "$empty"; done
   rmdir "$empty"
@@ -52,8 +53,6 @@ else
   limits=(-max_total_time="$mode" -print_final_stats=0)
 fi
 
-targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=($(cd "$build/bin" && ls fuzz_*))
 for name in "${targets[@]}"; do
   target="$PWD/$build/bin/$name"
   seeds="$PWD/fuzz/corpus/$name"

@@ -5,6 +5,8 @@
 #include "com/RegistrationScript.h"
 #include "com/RegistryFile.h"
 
+#include "EditRegistry.h"
+#include "RunProgram.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -24,17 +26,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-HRESULT SetValue(const std::string& path, const std::string& value)
-{
-    return CRegistry::Edit([&](CRegistryData& data) { return data.SetValue(path, "", value); });
-}
 
 // Each way a write can fail, for root as for anyone: the old file stays
 // byte for byte, the error names it with the step and the system's reason,
@@ -88,7 +79,7 @@ TEST(RegistryTest, AFailedWriteLeavesThePreviousFileWhole)
         SCOPED_TRACE(c.what);
         TestEnvironment env;
         ASSERT_EQ(SetValue("HKEY_CLASSES_ROOT\\Before", "intact"), S_OK);
-        const std::string before = ReadFile(env.RegistryPath());
+        const std::string before = ReadWholeFile(env.RegistryPath());
         c.setUp(env);
         const fs::path path = CRegistry::Location();
 
@@ -101,7 +92,7 @@ TEST(RegistryTest, AFailedWriteLeavesThePreviousFileWhole)
         EXPECT_EQ(error.substr(error.size() - std::strlen(c.reason)), c.reason) << error;
         EXPECT_EQ(CRegistry::LastError(), error);
 
-        EXPECT_EQ(ReadFile(env.RegistryPath()), before);
+        EXPECT_EQ(ReadWholeFile(env.RegistryPath()), before);
         std::vector<std::string> left;
         for (const auto& entry : fs::directory_iterator(env.Dir())) left.push_back(entry.path().filename().string());
         std::sort(left.begin(), left.end());
@@ -144,7 +135,7 @@ TEST(RegistryTest, WriterKilledMidWayLeavesThePreviousFile)
         SCOPED_TRACE(c.what);
         TestEnvironment env;
         ASSERT_EQ(SetValue("HKEY_CLASSES_ROOT\\Before", "intact"), S_OK);
-        const std::string before = ReadFile(env.RegistryPath());
+        const std::string before = ReadWholeFile(env.RegistryPath());
         CRegistryData next;
         ASSERT_EQ(CRegistry::Read(next), S_OK);
         ASSERT_EQ(next.SetValue("HKEY_CLASSES_ROOT\\After", "", "lost"), S_OK);
@@ -175,10 +166,10 @@ TEST(RegistryTest, WriterKilledMidWayLeavesThePreviousFile)
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
         EXPECT_TRUE(WIFSIGNALED(status));
-        EXPECT_EQ(ReadFile(env.RegistryPath()), before);
+        EXPECT_EQ(ReadWholeFile(env.RegistryPath()), before);
         std::filesystem::path temporary = env.RegistryPath();
         temporary += ".tmp";
-        const std::string leftover = ReadFile(temporary);
+        const std::string leftover = ReadWholeFile(temporary);
         EXPECT_EQ(leftover, c.partial ? written.substr(0, written.size() / 2) : written);
 
         // The dead writer's lock went with it: taken at once, not waited for.

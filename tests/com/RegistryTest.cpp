@@ -3,6 +3,8 @@
 #include "com/RegistrationScript.h"
 #include "com/RegistryFile.h"
 
+#include "EditRegistry.h"
+#include "RunProgram.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -22,17 +24,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-HRESULT SetValue(const std::string& path, const std::string& value)
-{
-    return CRegistry::Edit([&](CRegistryData& data) { return data.SetValue(path, "", value); });
-}
 
 TEST(RegistryTest, LocationFollowsTheEnvironment)
 {
@@ -84,23 +75,23 @@ TEST(RegistryTest, FailedChangeOrMalformedFileWritesNothing)
 {
     TestEnvironment env;
     ASSERT_EQ(SetValue("HKEY_CLASSES_ROOT\\A", "1"), S_OK);
-    const std::string before = ReadFile(env.RegistryPath());
+    const std::string before = ReadWholeFile(env.RegistryPath());
 
     EXPECT_EQ(CRegistry::Edit([](CRegistryData& data) {
                   data.DeleteKey("HKEY_CLASSES_ROOT", true);
                   return E_ACCESSDENIED;
               }),
               E_ACCESSDENIED);
-    EXPECT_EQ(ReadFile(env.RegistryPath()), before);
+    EXPECT_EQ(ReadWholeFile(env.RegistryPath()), before);
 
     { std::ofstream(env.RegistryPath()) << "The Brainwheel registry 1\n[HKEY_CLASSES_ROOT\\A]\n@=oops\n"; }
-    const std::string malformed = ReadFile(env.RegistryPath());
+    const std::string malformed = ReadWholeFile(env.RegistryPath());
     std::string error;
     CRegistryData data;
     EXPECT_EQ(CRegistry::Read(data, &error), REGDB_E_READREGDB);
     EXPECT_EQ(error.rfind(env.RegistryPath().string() + ":3: ", 0), 0u) << error;
     EXPECT_EQ(SetValue("HKEY_CLASSES_ROOT\\B", "2"), REGDB_E_READREGDB);
-    EXPECT_EQ(ReadFile(env.RegistryPath()), malformed);
+    EXPECT_EQ(ReadWholeFile(env.RegistryPath()), malformed);
 }
 
 // The shared snapshot is parsed again exactly when the file changed, however
@@ -125,7 +116,7 @@ TEST(RegistryTest, SnapshotIsSharedUntilTheFileChanges)
          [&] {
              struct stat old {};
              ASSERT_EQ(stat(path.c_str(), &old), 0);
-             std::string text = ReadFile(path);
+             std::string text = ReadWholeFile(path);
              const size_t at = text.find("@=\"2\"");
              ASSERT_NE(at, std::string::npos) << text;
              text[at + 3] = '3';
@@ -143,7 +134,7 @@ TEST(RegistryTest, SnapshotIsSharedUntilTheFileChanges)
          "3"},
         {"a rewrite in place",
          [&] {
-             std::string text = ReadFile(path);
+             std::string text = ReadWholeFile(path);
              const size_t at = text.find("@=\"3\"");
              ASSERT_NE(at, std::string::npos) << text;
              writeFile(path, text.replace(at, 5, "@=\"4444\""));
@@ -260,7 +251,7 @@ TEST(RegistryTest, SystemRegistryLiesBeneathTheUsers)
         EXPECT_EQ(std::filesystem::exists(user.parent_path()), step.userFile) << "the folder or its lock file made";
     }
     // Each file holds only what was written to it.
-    const std::string userText = ReadFile(user);
+    const std::string userText = ReadWholeFile(user);
     EXPECT_EQ(userText.find("/usr/bin/game"), std::string::npos) << userText;
     EXPECT_EQ(userText.find("system"), std::string::npos) << userText;
 }
