@@ -3,21 +3,17 @@
 #include "XmlNames.h"
 #include "XmlParseError.h"
 #include "ui/AnsiCodePage.h"
+#include "ui/RegularFile.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <exception>
 #include <new>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
 // Files beyond this size are refused as "memory short" rather than read whole.
-constexpr off_t kLargestQuizFile = off_t(512) << 20;
+constexpr std::uint64_t kLargestQuizFile = std::uint64_t(512) << 20;
 
 constexpr std::string_view kWrapperHead =
     "<?xml version='1.0' encoding='ISO-8859-1' ?><Quizzes title=\"User Defined\" quizid=\"UserQuiz\">"
@@ -37,57 +33,6 @@ protected:
 
 private:
     IUserQuizSink& m_sink;
-};
-
-// Only a regular file opens: a directory can't be read, and a named pipe would
-// hold the window until someone writes to it (hence NONBLOCK, which a regular
-// file's reads ignore).
-class CFile {
-public:
-    explicit CFile(const std::string& path) : m_fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC))
-    {
-        if (m_fd < 0) m_error = std::strerror(errno);
-        struct stat info;
-        if (m_fd >= 0 && (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode))) {
-            m_error = S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a regular file";
-            ::close(m_fd);
-            m_fd = -1;
-        }
-    }
-    ~CFile() { if (m_fd >= 0) ::close(m_fd); }
-    CFile(const CFile&) = delete;
-    CFile& operator=(const CFile&) = delete;
-    bool IsOpen() const { return m_fd >= 0; }
-    // Why the file did not open or read, in words.
-    const std::string& Error() const { return m_error; }
-
-    // The whole file, or false when it can't be read in full. The buffer is
-    // left uninitialised: the read fills it, and quiz files can be large.
-    bool ReadAll(std::unique_ptr<BYTE[]>& data, std::size_t& size) const
-    {
-        struct stat info;
-        if (::fstat(m_fd, &info) != 0 || info.st_size < 0 || info.st_size > kLargestQuizFile)
-            return Fail("it is larger than 512 MB");
-        size = static_cast<std::size_t>(info.st_size);
-        data.reset(new (std::nothrow) BYTE[size ? size : 1]);
-        if (!data) return Fail("there is not enough memory to read it");
-        for (std::size_t done = 0; done < size;) {
-            const ssize_t got = ::read(m_fd, data.get() + done, size - done);
-            if (got <= 0) return Fail(got < 0 ? std::strerror(errno) : "it got shorter while it was read");
-            done += static_cast<std::size_t>(got);
-        }
-        return true;
-    }
-
-private:
-    bool Fail(const char* error) const
-    {
-        m_error = error;
-        return false;
-    }
-
-    int m_fd;
-    mutable std::string m_error;
 };
 
 // Sealed bytes look random; a quiz document or any other text that was never
@@ -135,18 +80,23 @@ std::unique_ptr<CQuizCipher> CUserQuizFile::DecipherFile(const std::string& path
     plain = {};
     m_fileKind = FileKind::Unread;
     m_unread.clear();
-    CFile file(path);
+    CRegularFile file(path);
     if (!file.IsOpen()) {
         m_unread = "it can't be read (" + file.Error() + ")";
         Report(kFileOpenError, m_unread);
         return nullptr;
     }
-    std::unique_ptr<BYTE[]> data;
-    std::size_t size = 0;
-    if (!file.ReadAll(data, size)) {
-        m_unread = "it can't be read (" + file.Error() + ")";
+    const auto unread = [this](const std::string& why) {
+        m_unread = "it can't be read (" + why + ")";
         return nullptr;
-    }
+    };
+    if (!file.CheckSize(kLargestQuizFile)) return unread(file.Error());
+    // The buffer is left uninitialised: the read fills it, and quiz files can
+    // be large.
+    const std::size_t size = static_cast<std::size_t>(file.Size());
+    std::unique_ptr<BYTE[]> data(new (std::nothrow) BYTE[size ? size : 1]);
+    if (!data) return unread("there is not enough memory to read it");
+    if (!file.ReadExactly(data.get(), size)) return unread(file.Error());
     m_fileKind = size == 0 ? FileKind::Empty : LooksLikeText(data.get(), size) ? FileKind::Text : FileKind::Binary;
 
     std::string passphrase;
